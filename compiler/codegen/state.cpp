@@ -1,0 +1,7 @@
+#include "codegen/state.hpp"
+
+namespace corvel::codegen {
+
+CodegenState g;
+
+}  // namespace corvel::codegen

@@ -1,0 +1,7 @@
+#include "driver/state.hpp"
+
+namespace corvel::driver {
+
+DriverState g;
+
+}  // namespace corvel::driver

@@ -1,0 +1,7 @@
+#include "front/state.hpp"
+
+namespace corvel::front {
+
+FrontState g;
+
+}  // namespace corvel::front

@@ -1,0 +1,7 @@
+#include "output/state.hpp"
+
+namespace corvel::output {
+
+OutputState g;
+
+}  // namespace corvel::output
