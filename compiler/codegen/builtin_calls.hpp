@@ -6,7 +6,8 @@
 namespace corvel::codegen {
 
 // The name was followed by "(": compiles the call statement up to its ";".
-int compile_builtin_statement(int number, std::string_view signature);
+// `value_text` is the built-in's symbol value: its number and signature.
+int compile_builtin_statement(std::string_view value_text);
 // An expression item of kind K: name, then per argument ",", token code, text.
 int compile_builtin_in_expression(std::string_view item_text);
 // Writes the native call line of a service; nothing for a number without one.

@@ -55,8 +55,7 @@ struct FrontState {
   SourceReader reader;
   LexerState lexer;
   Token cur;                // the current token
-  Token ahead;              // the token after a statement's first name
-  std::uint32_t value = 0;  // value cell shared by both token buffers
+  std::uint32_t value = 0;  // value of the last number token read
   SymbolTable symbols;
   std::vector<Item> items;  // the last expression, in postfix order
   LoopState loops;

@@ -21,7 +21,7 @@ constexpr int kSegmentRecord = 0x02;
 constexpr const char* kEndRecord = ":00000001FF\n";
 
 struct RecordWriter {
-  std::FILE* file;
+  std::FILE* file = nullptr;
   bool open = false;
   int type = kDataRecord;
   long address = 0;  // of the record, relative to the segment base
@@ -109,7 +109,8 @@ int write_rom_file(const std::string& path) {
     std::fprintf(g.console, msg::kFileOpenErrorLn, path.c_str());
     return -1;
   }
-  RecordWriter w{.file = file};
+  RecordWriter w;
+  w.file = file;
   put_frame_table(w);
   int size = std::min(g.byte_counter, driver::kImageCapacity);
   for (int k = 0; k < size; ++k) put_byte(w, kImageRomAddress + k, g.image[k]);
