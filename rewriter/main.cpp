@@ -1,6 +1,3 @@
-#include <cstdio>
+#include "command_line.hpp"
 
-int main() {
-  std::fputs("trimmel32 table target_file backup_file\n", stdout);
-  return -1;
-}
+int main(int argc, char** argv) { return trimmel::run_trimmel(argc, argv); }

@@ -1,7 +1,7 @@
 // Runs every case folder under the cases directory as a test:
 //
 //   cmd                 the command line: "corvel ..." or "trimmel ...", words split at blanks
-//   <any other file>    an input, copied into a scratch folder where the command runs
+//   <any other file>    an input, copied (with its folders) into a scratch folder where the command runs
 //   expected/stdout     the exact bytes the program prints
 //   expected/status     its exit status (0 when the file is missing)
 //   expected/files/*    every file the run creates or changes, byte for byte
@@ -108,10 +108,15 @@ class CaseTest : public ::testing::Test {
   void TestBody() override {
     TempDir scratch;
     std::map<std::string, std::string> inputs;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      std::string name = entry.path().filename().string();
-      if (name == "cmd" || name == "expected" || !entry.is_regular_file()) continue;
-      inputs[name] = read_file(entry.path());
+    for (auto it = fs::recursive_directory_iterator(dir_); it != fs::recursive_directory_iterator(); ++it) {
+      std::string name = fs::relative(it->path(), dir_).string();
+      if (name == "cmd" || name == "expected") {
+        it.disable_recursion_pending();
+        continue;
+      }
+      if (it->is_directory()) fs::create_directories(scratch.path() / name);
+      if (!it->is_regular_file()) continue;
+      inputs[name] = read_file(it->path());
       scratch.write(name, inputs[name]);
     }
     std::string cmd = read_file(dir_ / "cmd");

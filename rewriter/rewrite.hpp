@@ -1,0 +1,19 @@
+// The pass over the file: the backup is read through the window into a new
+// file under the target name.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace trimmel {
+
+enum class StreamResult { kOk, kReadFailed, kWriteFailed };
+
+// Streams every piece of in through the window into out and flushes out.
+StreamResult stream_through_window(std::FILE* in, std::FILE* out);
+
+// Rewrites backup into a newly created target. On a failure it prints the
+// message and removes the unfinished target; the backup stays as it was.
+bool rewrite_file(const std::string& backup, const std::string& target);
+
+}  // namespace trimmel

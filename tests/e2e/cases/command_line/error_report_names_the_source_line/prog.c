@@ -1,0 +1,4 @@
+a board test
+[CODE]
+BYTE a;
+BYTE a;

@@ -1,0 +1,2 @@
+notes
+[code] anything here is ignored

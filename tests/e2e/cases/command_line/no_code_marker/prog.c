@@ -1,0 +1,2 @@
+BYTE a;
+[COD]

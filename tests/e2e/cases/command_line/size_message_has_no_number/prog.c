@@ -1,0 +1,2 @@
+[CODE]
+BYTE big[3434];
