@@ -153,7 +153,9 @@ int run_pass(const Source& source) {
   reset_pass(source);
   if (compile_items() < 0) return -1;
   lay(codegen::kProgEnd);
+  if (g.pass == 2 && g.byte_counter != g.pass1_length) return fail(0, msg::kInternalError);
   if (g.pass == 1) {
+    g.pass1_length = g.byte_counter;
     int f = g.current_frame;
     g.frames[f].size = g.byte_counter - g.frames[f].start;
     if (f >= 1) g.frame_count = f + 1;

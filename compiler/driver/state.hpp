@@ -60,6 +60,7 @@ struct BoardTables {
 struct DriverState {
   int pass = 1;
   int byte_counter = 0;
+  int pass1_length = 0;  // both passes must lay the same number of bytes
   std::array<std::uint8_t, kImageCapacity> image{};
   std::string message;     // the first error's text
   std::string diagnostic;  // "line %d" with the error site's number

@@ -1,0 +1,65 @@
+;assembler source for TAMBER Version 3.51
+
+	.CPU	300HA
+MEMORYTOP	.EQU	H'FEF10
+
+	.INCLUDE "H8FUNC.H"
+
+;#port LEDS "P10,2,pa3"
+
+	.ORG	MEMORYTOP+0
+	.DATA.B	0,0,255,255
+	.DATA.B	0,1,59,255,255,255,255,255,255,255,255,255,255,255,255,255
+;#define LIMIT 300
+
+	.ORG	MEMORYTOP+20
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+40
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+60
+	.DATA.B	H'01	;compile mode
+	.DATA.B	H'00	;Board Number(0-2)
+	JMP	@_main:24
+	.ORG	MEMORYTOP+66
+;BYTE count = 5, flags;
+
+_count:
+	.DATA.B	5
+_flags:
+	.DATA.B	0
+;WORD limit = LIMIT;
+
+_limit:
+	.DATA.W	300
+;BYTE name[] = "OK!";
+
+_name:
+	.DATA.B	79
+	.DATA.B	75
+	.DATA.B	33
+	.DATA.B	0
+;WORD table[3] = {1, 0x1234};
+
+_table:
+	.DATA.W	1
+	.DATA.W	4660
+	.RES.B	2
+;BYTE spare[2];
+
+_spare:
+	.RES.B	2
+;init() {}
+
+
+	.ALIGN	2
+
+_init:
+	RTS
+;main() {}
+
+
+_main:
+	RTS
+	.END

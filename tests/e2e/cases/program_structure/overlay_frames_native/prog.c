@@ -1,0 +1,7 @@
+[CODE]
+BYTE x;
+main() {}
+#frame
+part1() {}
+#frame
+part2() {}

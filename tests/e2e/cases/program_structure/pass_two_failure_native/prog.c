@@ -1,0 +1,3 @@
+[CODE]
+BYTE a;
+WORD w;

@@ -1,0 +1,2 @@
+[CODE]
+BYTE a, b, c;
