@@ -210,6 +210,7 @@ void reset_run_state() {
   std::FILE* console = g.console;
   g = DriverState{};
   g.console = console;
+  for (auto& table : g.board.pins) table.fill(kNoPort);
   front::g = front::FrontState{};
   codegen::reset_string_counter();
 }
