@@ -1,0 +1,3 @@
+ ZERO
+ ANY
+ ANY

@@ -1,0 +1,7 @@
+ MOV #H'0,R0
+ PUSH R0
+ MOV #H'00,R0
+	; between
+ PUSH R0
+ MOV #H'0h,R0
+ PUSH R0

@@ -1,0 +1,7 @@
+ SUB.W R1,R1
+ MOV.W R1,R2
+
+ MOV.W #H'7,R0
+ PUSH.W R0
+
+ RTS

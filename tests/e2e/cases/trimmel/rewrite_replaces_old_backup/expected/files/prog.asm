@@ -1,0 +1,4 @@
+_main:
+	MOV.W	#H'12,R2
+	JSR	@_work
+	RTS

@@ -1,0 +1,3 @@
+	SUB.W	R0,R0	; keep
+	MOV.W	R0,@_flag
+	RTS

@@ -1,0 +1,5 @@
+	SUB.W	R0,R0
+	MOV.W	R0,@_flag
+	NOP
+	NOP
+	RTS
