@@ -143,6 +143,27 @@ TEST_P(NativeRoad, AssemblesAndImportsIntoTheRom) {
   EXPECT_NE(read_file(d / (name + ".inf")).find("compile = 1\n"), std::string::npos);
 }
 
+// The shipped trimmel rules keep the program assembling, and make it smaller.
+TEST_P(NativeRoad, RewrittenAssemblyStillAssembles) {
+  TempDir dir;
+  const fs::path d = dir.path();
+  const std::string name = GetParam().name;
+  fs::copy_file(fs::path(GetParam().folder) / (name + ".c"), d / "prog.c");
+  fs::copy_file(fs::path(GetParam().folder) / "control.dat", d / "control.dat");
+  const std::string in_dir = "cd " + quoted(d) + " && ";
+  const std::string assemble = in_dir + quoted(TRANSLATOR_BIN) + " < prog.asm > prog.s && h8300-hms-as -I " +
+                               quoted(ROAD_DIR) + " -o prog.o prog.s 2> as.out && h8300-hms-ld -T " +
+                               quoted(fs::path(ROAD_DIR) / "road.ld") + " -e 0 -o prog.out prog.o 2> ld.out && " +
+                               "h8300-hms-objcopy -O binary prog.out prog.bin";
+  ASSERT_EQ(shell(in_dir + quoted(CORVEL_BIN) + " prog.c -a > compile.out"), 0);
+  ASSERT_EQ(shell(assemble), 0);
+  size_t before = read_file(d / "prog.bin").size();
+  ASSERT_EQ(shell(in_dir + quoted(TRIMMEL_BIN) + " " + quoted(RULES_FILE) + " prog.asm prog.bak > trim.out"), 0)
+      << read_file(d / "trim.out");
+  ASSERT_EQ(shell(assemble), 0) << read_file(d / "as.out") << read_file(d / "ld.out");
+  EXPECT_LT(read_file(d / "prog.bin").size(), before);
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, NativeRoad,
                          ::testing::Values(Program{ROAD_PROGRAMS, "statements"}, Program{ROAD_PROGRAMS, "builtins"},
                                            Program{ROAD_PROGRAMS, "overlays"}, Program{EXAMPLES_DIR, "eprom"}),
