@@ -31,7 +31,6 @@ using driver::lay;
 constexpr const char* kArgumentRegisters[] = {"R2", "R3", "R4", "R5", "E2", "E3"};
 constexpr int kDataReq = 25;
 constexpr int kPulse = 1, kInc = 2, kClear = 3, kDec = 4;
-constexpr int kFirstAddressService = 41;  // time_* and memcpy take arrays by address
 constexpr int kSupplyVpp = 0, kSupplyVcc = 1;
 
 const char* reg(int i) { return kArgumentRegisters[i < 6 ? i : 5]; }

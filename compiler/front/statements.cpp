@@ -174,8 +174,8 @@ constexpr LoopJump kContinue = {1424, 1429, 1437, msg::kContinueNoSemicolon, msg
                                 msg::kContinueTargetMissing, false};
 
 int compile_loop_jump(const LoopJump& jump) {
-  if (advance() != kSemicolon) return fail(jump.semicolon_site, jump.no_semicolon);
-  if (g.loops.depth == 0) return fail(jump.outside_site, jump.outside);
+  if (advance() != kSemicolon) return fail(jump.semicolon_site, "%s", jump.no_semicolon);
+  if (g.loops.depth == 0) return fail(jump.outside_site, "%s", jump.outside);
   int n = g.loops.numbers[g.loops.depth];
   std::string name = jump.to_break ? break_label(n) : continue_label(n);
   long target = label_offset(name);

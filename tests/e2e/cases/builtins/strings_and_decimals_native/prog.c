@@ -1,0 +1,13 @@
+Strings with quotes, control characters, zero bytes and double-byte characters; decimal constants.
+[CODE]
+main()
+{
+    SendMsg("say \"hi\"");
+    Message("\tTab");
+    Message("two\0parts");
+    Message("");
+    Message("\r\n");
+    SendMsg("テスト表");
+    SendByte(5.0);
+    Wait(12.55, 0);
+}

@@ -1,0 +1,104 @@
+;assembler source for TAMBER Version 3.51
+
+	.CPU	300HA
+MEMORYTOP	.EQU	H'FEF10
+
+	.INCLUDE "H8FUNC.H"
+
+;#port LEDS "1"
+
+	.ORG	MEMORYTOP+0
+	.DATA.B	0,0,255,255
+	.DATA.B	0,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+;#define LED LEDS15
+
+	.ORG	MEMORYTOP+20
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+40
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+60
+	.DATA.B	H'01	;compile mode
+	.DATA.B	H'00	;Board Number(0-2)
+	JMP	@_main:24
+	.ORG	MEMORYTOP+66
+;#define TWO 2
+
+;BYTE a = 1, b = 2, x, buf[3];
+
+_a:
+	.DATA.B	1
+_b:
+	.DATA.B	2
+_x:
+	.DATA.B	0
+_buf:
+	.RES.B	3
+;main()
+
+
+	.ALIGN	2
+
+_main:
+;S_BOOL line=356
+	MOV.B	#H'0,R0L
+	JSR	@fGetData:24
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_x
+;S_BYTE line=390
+	MOV.W	#H'2,R0
+	XOR.W	E0,E0
+	MOV.L	#_buf:32,ER1
+	ADD.L	ER0,ER1
+	MOV.B	@ER1,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_x
+	MOV.B	@_a,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	MOV.B	@_b,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_x
+	MOV.B	@_a,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R1
+	POP.W	R0
+	SUB.W	R1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_x
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL6D_ELSE:16	;(if goto-else)
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_x
+	BRA	LBL6D_E:16	;(if end)
+LBL6D_ELSE	;(else)
+LBL6D_E:	;(if end)
+LBL0_T:	;(while top)
+	MOV.B	@_x,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL0_E:16
+	BRA	LBL0_T:16	;(while goto-top)
+LBL0_E:	;(while end)
+	BRA	_a:16
+	RTS
+	.END

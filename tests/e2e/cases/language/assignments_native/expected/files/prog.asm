@@ -1,0 +1,150 @@
+;assembler source for TAMBER Version 3.51
+
+	.CPU	300HA
+MEMORYTOP	.EQU	H'FEF10
+
+	.INCLUDE "H8FUNC.H"
+
+;#port LEDS "1,2,3,4"
+
+	.ORG	MEMORYTOP+0
+	.DATA.B	0,0,255,255
+	.DATA.B	0,1,2,3,255,255,255,255,255,255,255,255,255,255,255,255
+;#port CTRL "P20,P21"
+
+	.ORG	MEMORYTOP+20
+	.DATA.B	0,0,255,255
+	.DATA.B	8,9,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+;WORD w = 300;
+
+	.ORG	MEMORYTOP+40
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+60
+	.DATA.B	H'01	;compile mode
+	.DATA.B	H'00	;Board Number(0-2)
+	JMP	@_main:24
+	.ORG	MEMORYTOP+66
+_w:
+	.DATA.W	300
+;BYTE b = 1;
+
+_b:
+	.DATA.B	1
+;main()
+
+
+	.ALIGN	2
+
+_main:
+;M_CHAR/M_INT line=747
+	MOV.W	#H'7,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_b
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1234,R0
+	PUSH.W	R0
+;S_WORD line=2549
+	POP.W	R0
+	MOV.W	R0,@_w
+	MOV.B	@_b,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;S_WORD line=2549
+	POP.W	R0
+	MOV.W	R0,@_w
+;S_WORD line=555
+	MOV.W	@_w,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_b
+;M_CHAR/M_INT line=747
+	MOV.W	#H'F,R0
+	PUSH.W	R0
+;S_WORD line=2547
+	POP.W	R0
+	MOV.B	#H'A6,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'FFFF,R0
+	PUSH.W	R0
+;S_WORD line=2547
+	POP.W	R0
+	MOV.B	#H'A7,R1L
+	JSR	@fSetData:24
+;S_WORD line=555
+	MOV.B	#H'A6,R0L
+	JSR	@fGetData:24
+	PUSH.W	R0
+;S_WORD line=2547
+	POP.W	R0
+	MOV.B	#H'A8,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;S_BOOL line=2525
+	POP.W	R0
+	MOV.B	#H'50,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+;S_BOOL line=2525
+	POP.W	R0
+	MOV.B	#H'59,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;#value line=2576
+	POP.W	R0
+	MOV.B	#H'10,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+;#value line=2576
+	POP.W	R0
+	MOV.B	#H'61,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+;#value line=2576
+	POP.W	R0
+	MOV.B	#H'12,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;#value line=2576
+	POP.W	R0
+	MOV.B	#H'18,R1L
+	JSR	@fSetData:24
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;#value line=2576
+	POP.W	R0
+	MOV.B	#H'70,R1L
+	JSR	@fSetData:24
+;S_BOOL line=356
+	MOV.B	#H'1,R0L
+	JSR	@fGetData:24
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_b
+;S_WORD line=555
+	MOV.B	#H'A9,R0L
+	JSR	@fGetData:24
+	PUSH.W	R0
+;S_WORD line=2549
+	POP.W	R0
+	MOV.W	R0,@_w
+	RTS
+	.END

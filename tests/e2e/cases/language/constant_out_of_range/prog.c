@@ -1,0 +1,8 @@
+A constant above 65535.
+[CODE]
+WORD w;
+main()
+{
+    w = 65535;
+    w = 65536;
+}

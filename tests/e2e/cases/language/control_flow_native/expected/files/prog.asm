@@ -1,0 +1,218 @@
+;assembler source for TAMBER Version 3.51
+
+	.CPU	300HA
+MEMORYTOP	.EQU	H'FEF10
+
+	.INCLUDE "H8FUNC.H"
+
+;BYTE i;
+
+	.ORG	MEMORYTOP+0
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+20
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+40
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+60
+	.DATA.B	H'01	;compile mode
+	.DATA.B	H'00	;Board Number(0-2)
+	JMP	@_main:24
+	.ORG	MEMORYTOP+66
+_i:
+	.DATA.B	0
+;BYTE n = 3;
+
+_n:
+	.DATA.B	3
+;WORD sum;
+
+_sum:
+	.DATA.W	0
+;finish()
+
+
+	.ALIGN	2
+
+_finish:
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_n
+	RTS
+;main()
+
+
+_main:
+	JSR	@_setup
+LBL0_T:	;(while top)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	MOV.B	@_n,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_GTR:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL0_E:16
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	ADD.W	R1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_i
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'2,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_CMP:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL67_ELSE:16	;(if goto-else)
+	BRA	LBL0_T:16	;(continue)
+	BRA	LBL67_E:16	;(if end)
+LBL67_ELSE	;(else)
+LBL67_E:	;(if end)
+;S_WORD line=555
+	MOV.W	@_sum,R0
+	PUSH.W	R0
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	ADD.W	R1,R0
+	PUSH.W	R0
+;S_WORD line=2549
+	POP.W	R0
+	MOV.W	R0,@_sum
+	BRA	LBL0_T:16	;(while goto-top)
+LBL0_E:	;(while end)
+LBL1_T:	;(do top)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+	POP.W	R1
+	POP.W	R0
+	SUB.W	R1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_i
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_CMP:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL8E_ELSE:16	;(if goto-else)
+	BRA	LBL1_E:16	;(break)
+	BRA	LBL8E_E:16	;(if end)
+LBL8E_ELSE	;(else)
+LBL8E_E:	;(if end)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BNE	LBL1_T:16	;(do goto-top)
+LBL1_E:	;(do end)
+;S_WORD line=555
+	MOV.W	@_sum,R0
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'A,R0
+	PUSH.W	R0
+	POP.W	R1
+	POP.W	R0
+	JSR	@H8_M_GTR:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBLA5_ELSE:16	;(if goto-else)
+;M_CHAR/M_INT line=747
+	MOV.W	#H'A,R0
+	PUSH.W	R0
+;S_WORD line=2549
+	POP.W	R0
+	MOV.W	R0,@_sum
+	BRA	LBLA5_E:16	;(if end)
+LBLA5_ELSE	;(else)
+;S_WORD line=555
+	MOV.W	@_sum,R0
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBLB9_ELSE:16	;(if goto-else)
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;S_WORD line=2549
+	POP.W	R0
+	MOV.W	R0,@_sum
+	BRA	LBLB9_E:16	;(if end)
+LBLB9_ELSE	;(else)
+LBLB9_E:	;(if end)
+LBLA5_E:	;(if end)
+	BRA	_done:16
+_again:
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_i
+_done:
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBLD4_ELSE:16	;(if goto-else)
+	BRA	_again:16
+	BRA	LBLD4_E:16	;(if end)
+LBLD4_ELSE	;(else)
+LBLD4_E:	;(if end)
+	JSR	@_finish
+	RTS
+;setup()
+
+
+_setup:
+;M_CHAR/M_INT line=747
+	MOV.W	#H'5,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_n
+	RTS
+	.END

@@ -1,0 +1,7 @@
+A name followed by ++ is not a statement.
+[CODE]
+BYTE x;
+main()
+{
+    x++;
+}

@@ -1,0 +1,7 @@
+An expression of more than a hundred items.
+[CODE]
+BYTE a, x;
+main()
+{
+    x = a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a+a;
+}

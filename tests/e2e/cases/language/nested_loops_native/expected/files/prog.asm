@@ -1,0 +1,187 @@
+;assembler source for TAMBER Version 3.51
+
+	.CPU	300HA
+MEMORYTOP	.EQU	H'FEF10
+
+	.INCLUDE "H8FUNC.H"
+
+;BYTE i, j;
+
+	.ORG	MEMORYTOP+0
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+20
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+40
+	.DATA.B	0,0,255,255
+	.DATA.B	255,255,255,255,255,255,255,255,255,255,255,255,255,255,255,255
+	.ORG	MEMORYTOP+60
+	.DATA.B	H'01	;compile mode
+	.DATA.B	H'00	;Board Number(0-2)
+	JMP	@_main:24
+	.ORG	MEMORYTOP+66
+_i:
+	.DATA.B	0
+_j:
+	.DATA.B	0
+;main()
+
+
+	.ALIGN	2
+
+_main:
+LBL0_T:	;(do top)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	ADD.W	R1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_i
+LBL1_T:	;(while top)
+	MOV.B	@_j,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'3,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_GTR:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL1_E:16
+	MOV.B	@_j,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	ADD.W	R1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_j
+	MOV.B	@_j,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_CMP:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL64_ELSE:16	;(if goto-else)
+	BRA	LBL1_T:16	;(continue)
+	BRA	LBL64_E:16	;(if end)
+LBL64_ELSE	;(else)
+LBL64_E:	;(if end)
+	MOV.B	@_j,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'2,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_CMP:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL71_ELSE:16	;(if goto-else)
+	BRA	LBL1_E:16	;(break)
+	BRA	LBL71_E:16	;(if end)
+LBL71_ELSE	;(else)
+LBL71_E:	;(if end)
+	BRA	LBL1_T:16	;(while goto-top)
+LBL1_E:	;(while end)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_CMP:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL81_ELSE:16	;(if goto-else)
+	BRA	LBL0_T:16	;(continue)
+	BRA	LBL81_E:16	;(if end)
+LBL81_ELSE	;(else)
+LBL81_E:	;(if end)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'5,R0
+	PUSH.W	R0
+	POP.W	R1
+	POP.W	R0
+	JSR	@H8_M_GTR:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBL8E_ELSE:16	;(if goto-else)
+	BRA	LBL0_E:16	;(break)
+	BRA	LBL8E_E:16	;(if end)
+LBL8E_ELSE	;(else)
+LBL8E_E:	;(if end)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+;M_CHAR/M_INT line=747
+	MOV.W	#H'A,R0
+	PUSH.W	R0
+	POP.W	R0
+	POP.W	R1
+	JSR	@H8_M_GTR:24
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BNE	LBL0_T:16	;(do goto-top)
+LBL0_E:	;(do end)
+	MOV.B	@_i,R0L
+	XOR.B	R0H,R0H
+	PUSH.W	R0
+	POP.W	R0
+	AND.W	R0,R0
+	BEQ	LBLA8_ELSE:16	;(if goto-else)
+;M_CHAR/M_INT line=747
+	MOV.W	#H'0,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_i
+	BRA	LBLA8_E:16	;(if end)
+LBLA8_ELSE	;(else)
+;M_CHAR/M_INT line=747
+	MOV.W	#H'1,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_j
+;M_CHAR/M_INT line=747
+	MOV.W	#H'2,R0
+	PUSH.W	R0
+;S_BYTE line=2535
+	POP.W	R0
+	MOV.B	R0L,@_i
+LBLA8_E:	;(if end)
+	RTS
+	.END

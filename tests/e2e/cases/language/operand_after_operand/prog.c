@@ -1,0 +1,7 @@
+Two operands in a row.
+[CODE]
+BYTE a, b, x;
+main()
+{
+    x = a b;
+}

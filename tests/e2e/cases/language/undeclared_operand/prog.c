@@ -1,0 +1,7 @@
+An operand that was never declared.
+[CODE]
+BYTE x;
+main()
+{
+    x = y + 1;
+}

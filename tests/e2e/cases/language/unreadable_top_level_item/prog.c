@@ -1,0 +1,5 @@
+A top-level item that starts with an unreadable character.
+[CODE]
+BYTE x;
+$x = 1;
+main() {}

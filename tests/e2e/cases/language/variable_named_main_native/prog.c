@@ -1,0 +1,3 @@
+main cannot name a variable in native output.
+[CODE]
+BYTE main;

@@ -1,0 +1,4 @@
+A failed compilation prints no listing.
+[CODE]
+BYTE x;
+main() { x = y; }

@@ -1,0 +1,4 @@
+The smallest program with one variable.
+[CODE]
+BYTE x;
+main() { x = 5; }
