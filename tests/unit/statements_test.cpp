@@ -106,6 +106,15 @@ TEST_F(Statements, IfLaysAJudgeAndItsLabelsNameItsOffset) {
       << text;
 }
 
+TEST_F(Statements, IfAtOffset100IsLabelledLBL64) {
+  Outcome o = compile_in(dir_, "BYTE pad[32], a, x;\nmain() { if (a) x = 1; }\n", {"-a"});
+  ASSERT_EQ(o.status, 0) << o.out;
+  EXPECT_EQ(g.code_start, 100);
+  std::string text = dir_.read("prog.asm");
+  EXPECT_NE(text.find("\tBEQ\tLBL64_ELSE:16\t;(if goto-else)\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("LBL64_ELSE\t;(else)\nLBL64_E:\t;(if end)\n"), std::string::npos) << text;
+}
+
 TEST_F(Statements, LoopsJumpToTheirTopAndEnd) {
   // while: JUDGE at 108, body, GOTO 108; the skip leads past the GOTO.
   EXPECT_EQ(body("while (x) y = 1;"),
