@@ -115,9 +115,8 @@ int voltage_argument(const Call& call, const std::string& text, int i) {
 
 int named_value_argument(const Call& call, char letter, int i) {
   const std::string name = front::g.cur.text;
-  std::string value;
-  int kind = front::symbol_lookup(name, &value);
-  long address = symbol_value(value);
+  long address;
+  int kind = symbol_number(name, address);
   if (letter == 'P' && kind != front::kKindWord) return fail(2216, msg::kNeedWordVariable);
   if (letter == 'A' && kind != front::kKindByteArray) return fail(2221, msg::kNeedArray);
   if (kind == front::kKindByte) {
@@ -189,9 +188,8 @@ int control_argument(Call& call, int i, bool& fitted) {
     return 0;
   }
   const std::string name = front::g.cur.text;
-  std::string value;
-  int kind = front::symbol_lookup(name, &value);
-  long address = symbol_value(value);
+  long address;
+  int kind = symbol_number(name, address);
   if (kind == front::kKindPortBit) {
     int code = front::port_bit_lookup(name, address);
     if (code < 0) return -1;
@@ -286,9 +284,8 @@ std::vector<Argument> split_arguments(std::string_view list) {
 }
 
 int named_expression_argument(const Call& call, char letter, const Argument& arg, int i) {
-  std::string value;
-  int kind = front::symbol_lookup(arg.text, &value);
-  long address = symbol_value(value);
+  long address;
+  int kind = symbol_number(arg.text, address);
   if (letter == 'P' && kind != front::kKindWord) return fail(837, msg::kNeedWordVariable);
   if (letter == 'A' && kind != front::kKindByteArray) return fail(842, msg::kNeedArray);
   if (kind == front::kKindByte) {

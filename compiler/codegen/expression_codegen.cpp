@@ -139,11 +139,11 @@ int read_constant_index(bool word, std::string_view array, std::string_view inde
 }
 
 int read_variable_index(bool word, std::string_view array, std::string_view index) {
-  std::string value;
-  int kind = front::symbol_lookup(index, &value);
+  long address;
+  int kind = symbol_number(index, address);
   if (kind != front::kKindByte && kind != front::kKindWord) return fail(1021, nullptr);
   emit_code(kind == front::kKindByte ? ";S_BYTE line=%d\n" : ";ARRAY line=%d\n", kind == front::kKindByte ? 455 : 513);
-  if (load_operand(kind, index, symbol_value(value)) < 0) return -1;
+  if (load_operand(kind, index, address) < 0) return -1;
   emit_code("\tPOP.W\tR0\n");
   if (word) emit_code("\tSHLL.W\tR0\n");
   write_fetch_tail(word, array);
@@ -155,11 +155,11 @@ int compile_array_read(int kind, std::string_view text) {
   size_t comma = text.find(',');
   if (comma == std::string_view::npos) return fail(957, nullptr);
   std::string_view array = text.substr(0, comma);
-  std::string value;
-  if (front::symbol_lookup(array, &value) < 0) return fail(962, nullptr);
+  long address;
+  if (symbol_number(array, address) < 0) return fail(962, nullptr);
   bool word = kind == front::kKindWordArray;
   lay(word ? kArrayW : kArray);
-  lay_word(symbol_value(value));
+  lay_word(address);
   std::string_view index = text.substr(std::min(text.size(), comma + 2));
   if (!index.empty() && front::is_digit(static_cast<unsigned char>(index[0])))
     return read_constant_index(word, array, index);
@@ -172,10 +172,10 @@ int compile_name(const front::Item& item) {
   if (kind == front::kKindBuiltin) return compile_builtin_in_expression(text);
   if (kind == front::kKindByteArray || kind == front::kKindWordArray) return compile_array_read(kind, text);
   if (kind == front::kKindPin) return load_operand(front::kKindPin, "", front::parse_decimal(text));
-  std::string value;
-  kind = front::symbol_lookup(text, &value);
+  long value;
+  kind = symbol_number(text, value);
   if (kind != front::kKindPortBit && kind != front::kKindByte && kind != front::kKindWord) return fail(1021, nullptr);
-  return load_operand(kind, text, symbol_value(value));
+  return load_operand(kind, text, value);
 }
 
 std::string target_index_text(int kind, bool word, std::string_view name, long value) {
@@ -191,7 +191,12 @@ std::string target_index_text(int kind, bool word, std::string_view name, long v
 
 }  // namespace
 
-long symbol_value(const std::string& value_text) { return static_cast<long>(front::parse_decimal(value_text)); }
+int symbol_number(std::string_view name, long& value) {
+  std::string text;
+  int kind = front::symbol_lookup(name, &text);
+  value = kind < 0 ? 0 : static_cast<long>(front::parse_decimal(text));
+  return kind;
+}
 
 int port_register_code(long address) {
   for (const PortRegister& r : kPortRegisters)
@@ -263,24 +268,32 @@ int generate_expression() {
   return 0;
 }
 
+namespace {
+
+// The index of an assignment target: a constant or a BYTE/WORD variable.
+int lay_target_index(bool word, std::string& text) {
+  int code = front::advance();
+  if (front::is_integer_token(code)) {
+    long v = front::g.value;
+    text = driver::format_text("\tMOV.W\t#H'%lX,R0\n\tPUSH.W\tR0\n", word ? (2 * v) & 0xFFFF : v);
+    return lay_operand(code, v);
+  }
+  if (code != front::kIdentifier) return fail(1789, msg::kOnlyByteWordVariables);
+  std::string name = front::g.cur.text;
+  long index_address;
+  int kind = symbol_number(name, index_address);
+  if (kind != front::kKindByte && kind != front::kKindWord) return fail(1783, msg::kOnlyByteWordVariables);
+  text = target_index_text(kind, word, name, index_address);
+  return lay_operand(kind, index_address);
+}
+
+}  // namespace
+
 int array_target_index(int array_kind, long address, std::string& text) {
   bool word = array_kind == front::kKindWordArray;
   lay(word ? kArrayW : kArray);
   lay_word(address);
-  int code = front::advance();
-  if (front::is_integer_token(code)) {
-    long v = front::g.value;
-    if (lay_operand(code, v) < 0) return -1;
-    text = driver::format_text("\tMOV.W\t#H'%lX,R0\n\tPUSH.W\tR0\n", word ? (2 * v) & 0xFFFF : v);
-  } else if (code == front::kIdentifier) {
-    std::string name = front::g.cur.text, value;
-    int kind = front::symbol_lookup(name, &value);
-    if (kind != front::kKindByte && kind != front::kKindWord) return fail(1783, msg::kOnlyByteWordVariables);
-    if (lay_operand(kind, symbol_value(value)) < 0) return -1;
-    text = target_index_text(kind, word, name, symbol_value(value));
-  } else {
-    return fail(1789, msg::kOnlyByteWordVariables);
-  }
+  if (lay_target_index(word, text) < 0) return -1;
   if (front::advance() != front::kRightBracket) return fail(1794, msg::kNoArrayCloseBracket);
   return 0;
 }

@@ -20,7 +20,8 @@ int generate_expression();
 // The [index] of an assignment target: lays ARRAY/ARRAYW with its index and
 // returns the index's assembly in `text`, to be written after the value.
 int array_target_index(int array_kind, long address, std::string& text);
-// The value of a symbol's value text read as an unsigned decimal number.
-long symbol_value(const std::string& value_text);
+// The kind of a name, with its value text read as an unsigned decimal number
+// (an offset or an address); -1 when the name has no entry or no value text.
+int symbol_number(std::string_view name, long& value);
 
 }  // namespace corvel::codegen

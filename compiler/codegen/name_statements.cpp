@@ -51,9 +51,8 @@ std::string set_data_store(const char* tag, int site, int code) {
 
 // Lays the assignment's target and builds the text that stores into it.
 int compile_target(const std::string& name, std::string& store) {
-  std::string value;
-  int kind = front::symbol_lookup(name, &value);
-  long address = symbol_value(value);
+  long address;
+  int kind = symbol_number(name, address);
   if (kind == front::kKindPortBit) {
     int code = front::port_bit_lookup(name, address);
     if (code < 0) return -1;
@@ -101,12 +100,12 @@ int compile_assignment(const Token& start) {
 
 int compile_element_assignment(const Token& start) {
   lay(kLet);
-  std::string value;
-  int kind = front::symbol_lookup(start.text, &value);
+  long address;
+  int kind = symbol_number(start.text, address);
   if (kind != front::kKindByteArray && kind != front::kKindWordArray)
     return fail(2449, msg::kNotAnArray, start.text.c_str());
   std::string index_text;
-  if (array_target_index(kind, symbol_value(value), index_text) < 0) return -1;
+  if (array_target_index(kind, address, index_text) < 0) return -1;
   if (advance() != front::kAssign) return fail(2462, msg::kNoEquals);
   if (compile_value() < 0) return -1;
   emit_code(";ARRAY line=%d\n", 2477);
@@ -141,9 +140,9 @@ long call_target(const std::string& name) {
   if (kind == front::kKindForward && driver::g.pass == 1) return 0;
   // Anything but a function would be a call into data.
   if (kind != front::kKindFunction) return fail(2404, msg::kFunctionUndefined, name.c_str());
-  std::string value;
-  front::symbol_lookup(name, &value);
-  return symbol_value(value);
+  long offset;
+  symbol_number(name, offset);
+  return offset;
 }
 
 int compile_call(const Token& start) {

@@ -145,9 +145,8 @@ int compile_do() {
 // The offset a label entry holds: 0 in pass 1, -1 when pass 2 finds none.
 long label_offset(const std::string& name) {
   if (driver::g.pass == 1) return 0;
-  std::string value;
-  if (symbol_lookup(name, &value) < 0) return -1;
-  return codegen::symbol_value(value);
+  long offset;
+  return codegen::symbol_number(name, offset) < 0 ? -1 : offset;
 }
 
 int compile_goto() {

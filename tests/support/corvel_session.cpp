@@ -49,4 +49,33 @@ std::vector<int> image_bytes(int from, int to) {
   return bytes;
 }
 
+Outcome MainBodyTest::run(const std::string& statements, const std::vector<std::string>& extra) {
+  return compile_in(dir_, declarations_ + "main() {\n" + statements + "\n}\n", extra);
+}
+
+std::vector<int> MainBodyTest::body(const std::string& statements) {
+  Outcome o = run(statements);
+  EXPECT_EQ(o.status, 0) << o.out;
+  if (o.status != 0) return {};
+  return image_bytes(driver::g.code_start, driver::g.byte_counter - 2);
+}
+
+std::string MainBodyTest::refusal(const std::string& statements, const std::vector<std::string>& extra) {
+  Outcome o = run(statements, extra);
+  EXPECT_EQ(o.status, 1);
+  std::string out = o.out.substr(o.out.find('\n') + 1);
+  size_t at = out.find("\nline ");
+  if (at == std::string::npos) return out;
+  std::string trace = out.find("SymRc") == 0 ? out.substr(0, out.find('\n') + 1) : "";
+  return trace + out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+}
+
+std::string MainBodyTest::assembly(const std::string& statements) {
+  Outcome o = run(statements, {"-a"});
+  EXPECT_EQ(o.status, 0) << o.out;
+  std::string text = dir_.read("prog.asm");
+  size_t at = text.find("\n_main:\n");
+  return at == std::string::npos ? text : text.substr(at + 8);
+}
+
 }  // namespace corvel::testing

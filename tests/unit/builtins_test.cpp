@@ -17,27 +17,9 @@ const char* const kDeclarations =
     "WORD w, v;\n"              // w 74, v 76
     "WORD warr[2];\n";          // 78
 
-class Builtins : public ::testing::Test {
+class Builtins : public MainBodyTest {
  protected:
-  Outcome run(const std::string& statements, const std::vector<std::string>& extra = {}) {
-    return compile_in(dir_, std::string(kDeclarations) + "main() {\n" + statements + "\n}\n", extra);
-  }
-  Bytes body(const std::string& statements) {
-    Outcome o = run(statements);
-    EXPECT_EQ(o.status, 0) << o.out;
-    return o.status == 0 ? image_bytes(g.code_start, g.byte_counter - 2) : Bytes{};
-  }
-  // The printed lines after the banner of a failing call.
-  std::string refusal(const std::string& statements, const std::vector<std::string>& extra = {}) {
-    Outcome o = run(statements, extra);
-    EXPECT_EQ(o.status, 1);
-    std::string out = o.out.substr(o.out.find('\n') + 1);
-    size_t at = out.find("\nline ");
-    if (at == std::string::npos) return out;
-    std::string trace = out.find("SymRc") == 0 ? out.substr(0, out.find('\n') + 1) : "";
-    return trace + out.substr(at + 1, out.find('\n', at + 1) - at - 1);
-  }
-  TempDir dir_;
+  Builtins() : MainBodyTest(kDeclarations) {}
 };
 
 TEST_F(Builtins, StatementCallsLayCallInAndOneOperandPerParameter) {

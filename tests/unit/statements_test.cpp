@@ -19,30 +19,9 @@ const char* const kDeclarations =
     "BYTE arr2[4];\n"        // 100
     "WORD warr[2];\n";       // 104
 
-class Statements : public ::testing::Test {
+class Statements : public MainBodyTest {
  protected:
-  // The bytes of main's body, without its FUNC_END.
-  Bytes body(const std::string& statements, const std::vector<std::string>& extra = {}) {
-    Outcome o = compile_in(dir_, std::string(kDeclarations) + "main() {\n" + statements + "\n}\n", extra);
-    EXPECT_EQ(o.status, 0) << o.out;
-    if (o.status != 0) return {};
-    return image_bytes(g.code_start, g.byte_counter - 2);
-  }
-  // The diagnostic line of a failing body ("line NNNN"), or the whole output.
-  std::string refusal(const std::string& statements, const std::vector<std::string>& extra = {}) {
-    Outcome o = compile_in(dir_, std::string(kDeclarations) + "main() {\n" + statements + "\n}\n", extra);
-    EXPECT_EQ(o.status, 1);
-    size_t at = o.out.find("\nline ");
-    return at == std::string::npos ? o.out : o.out.substr(at + 1, o.out.find('\n', at + 1) - at - 1);
-  }
-  std::string assembly(const std::string& statements) {
-    Outcome o = compile_in(dir_, std::string(kDeclarations) + "main() {\n" + statements + "\n}\n", {"-a"});
-    EXPECT_EQ(o.status, 0) << o.out;
-    std::string text = dir_.read("prog.asm");
-    size_t at = text.find("\n_main:\n");
-    return at == std::string::npos ? text : text.substr(at + 8);
-  }
-  TempDir dir_;
+  Statements() : MainBodyTest(kDeclarations) {}
 };
 
 TEST_F(Statements, AssignmentsLayLetWithTargetCountAndItems) {
