@@ -9,9 +9,9 @@ namespace corvel::front {
 namespace {
 
 SymbolEntry* find(std::string_view name) {
-  for (SymbolEntry& e : g.symbols.buckets[symbol_bucket(name)])
-    if (e.name == name) return &e;
-  return nullptr;
+  auto it = g.symbols.position.find(std::string(name));
+  if (it == g.symbols.position.end()) return nullptr;
+  return &g.symbols.buckets[symbol_bucket(name)][it->second];
 }
 
 }  // namespace
@@ -38,7 +38,9 @@ int symbol_insert(std::string_view name, std::optional<std::string_view> value, 
     entry.name = std::string(name);
     if (value) entry.value = std::string(*value);
     entry.kind = static_cast<std::uint8_t>(kind);
-    g.symbols.buckets[symbol_bucket(name)].push_back(std::move(entry));
+    auto& bucket = g.symbols.buckets[symbol_bucket(name)];
+    bucket.push_back(std::move(entry));
+    g.symbols.position.emplace(std::string(name), bucket.size() - 1);
     return 0;
   } catch (const std::bad_alloc&) {
     return -1;
@@ -65,6 +67,7 @@ void symbol_clear() {
     bucket.clear();
     bucket.shrink_to_fit();
   }
+  g.symbols.position.clear();
 }
 
 }  // namespace corvel::front

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvel::front {
@@ -44,6 +45,9 @@ struct SymbolEntry {
 struct SymbolTable {
   // Entries of a bucket in the order they were added; the first is the head.
   std::array<std::vector<SymbolEntry>, kBucketCount> buckets;
+  // Where each name stands in its bucket, so that long chains cost no more
+  // to search than short ones.
+  std::unordered_map<std::string, std::size_t> position;
 };
 
 unsigned symbol_bucket(std::string_view name);
