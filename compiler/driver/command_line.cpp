@@ -81,14 +81,20 @@ int derive_names(const Options& o, Names& names) {
 }
 
 // Reads whole lines up to the [CODE] marker; counts the lines before it.
+// Only the first six characters of a line matter, so only they are kept.
 bool find_code_line(std::FILE* file, int& lines_before) {
+  constexpr size_t kMarkerLength = 6;
   lines_before = 0;
   for (;;) {
-    std::string line;
+    std::string head;
     int c;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') line.push_back(static_cast<char>(c));
-    if (line.empty() && c == EOF) return false;
-    if (strncasecmp(line.c_str(), "[CODE]", 6) == 0) return true;
+    bool any = false;
+    while ((c = std::fgetc(file)) != EOF && c != '\n') {
+      any = true;
+      if (head.size() < kMarkerLength) head.push_back(static_cast<char>(c));
+    }
+    if (!any && c == EOF) return false;
+    if (head.size() == kMarkerLength && strncasecmp(head.c_str(), "[CODE]", kMarkerLength) == 0) return true;
     ++lines_before;
     if (c == EOF) return false;
   }
