@@ -63,6 +63,7 @@ void preset_header() {
   for (int i = 0; i < kPortWordsPreset; ++i) g.image[i] = 255;
   for (int block = 0; block < kPortWordsPreset; block += kPortBlockSize) g.image[block] = g.image[block + 1] = 0;
   g.image[kCompileModeByte] = 0;
+  g.image[kBoardNumberByte] = static_cast<std::uint8_t>(g.board_number);
   g.image[kEntryByte] = codegen::kProgEnd;
   g.image[kEntryByte + 1] = g.image[kEntryByte + 2] = 0;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "codegen/intermediate_code.hpp"
 #include "driver/board_config.hpp"
 #include "driver/code_image.hpp"
 #include "driver/diagnostics.hpp"
@@ -18,7 +19,6 @@ namespace {
 using driver::fail;
 
 constexpr int kOperatorStackSize = 50;
-constexpr int kDirectionOffset = 80;
 constexpr int kVppBase = 40, kVccBase = 80, kGndBase = 120;
 constexpr int kPortSlots = 3;
 
@@ -170,7 +170,7 @@ int pin_base(std::string_view text) {
   return 0;
 }
 
-int direction_offset(std::string_view name) { return name.find(".dir") != std::string_view::npos ? kDirectionOffset : 0; }
+int direction_offset(std::string_view name) { return name.find(".dir") != std::string_view::npos ? codegen::kDirectionOffset : 0; }
 
 }  // namespace
 
