@@ -59,10 +59,13 @@ struct PortRegister {
   int code;
 };
 
-constexpr PortRegister kPortRegisters[] = {{0, 166}, {2, 167}, {20, 168}, {22, 169}, {40, 170}, {42, 171}};
+// The data and direction words of the three port blocks, in code order.
+constexpr PortRegister kPortRegisters[] = {
+    {0, kPortRegisterFirst},      {2, kPortRegisterFirst + 1},  {20, kPortRegisterFirst + 2},
+    {22, kPortRegisterFirst + 3}, {40, kPortRegisterFirst + 4}, {42, kPortRegisterFirst + 5}};
 
 // Direction-register codes cannot be read back.
-constexpr int kUnreadableRegisters[] = {167, 169, 171};
+constexpr int kUnreadableRegisters[] = {kPortRegisterFirst + 1, kPortRegisterFirst + 3, kPortRegisterFirst + 5};
 
 bool is_direction_code(int code) {
   if (code >= kBoolDirFirst && code < kConst1) return true;
