@@ -19,9 +19,4 @@ int fail(int site, const char* format, ...) {
   return -1;
 }
 
-void clear_diagnostics() {
-  g.message.clear();
-  g.diagnostic.clear();
-}
-
 }  // namespace corvel::driver

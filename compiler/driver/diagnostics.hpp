@@ -8,6 +8,4 @@ namespace corvel::driver {
 // pass straight up.
 int fail(int site, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-void clear_diagnostics();
-
 }  // namespace corvel::driver

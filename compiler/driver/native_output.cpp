@@ -39,6 +39,4 @@ void emit_data(const char* format, ...) {
 
 void emit_code_text(std::string_view text) { emit_text(g.code_stream, text); }
 
-void emit_data_text(std::string_view text) { emit_text(g.data_stream, text); }
-
 }  // namespace corvel::driver

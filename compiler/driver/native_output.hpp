@@ -14,6 +14,5 @@ bool native_output();
 void emit_code(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void emit_data(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void emit_code_text(std::string_view text);
-void emit_data_text(std::string_view text);
 
 }  // namespace corvel::driver
