@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "driver/command_line.hpp"
 
-int main(int argc, char** argv) { return corvel::driver::run_corvel(argc, argv); }
+int main(int argc, char** argv) { return corvel::driver::run_corvel(argc, argv, stdout); }

@@ -3,19 +3,17 @@
 #include <cstdio>
 
 #include "driver/command_line.hpp"
-#include "driver/state.hpp"
 #include "fuzz_files.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::enter_scratch_folder();
   static std::FILE* null = std::fopen("/dev/null", "w");
-  corvel::driver::g.console = null;
   std::string board = fuzz::take_part(data, size, '\0');
   fuzz::write("control.dat", board);
   fuzz::write("prog.c", "[CODE]\n" + std::string(reinterpret_cast<const char*>(data), size));
   const char* intermediate[] = {"corvel", "prog.c", "-g"};
-  corvel::driver::run_corvel(3, intermediate);
+  corvel::driver::run_corvel(3, intermediate, null);
   const char* native[] = {"corvel", "prog.c", "-a"};
-  corvel::driver::run_corvel(3, native);
+  corvel::driver::run_corvel(3, native, null);
   return 0;
 }

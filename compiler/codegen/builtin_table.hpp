@@ -18,4 +18,8 @@ extern const Builtin kBuiltins[kBuiltinCount];
 // The row of a service number, or null (0, 26, above 46).
 const Builtin* builtin_by_number(int number);
 
+// The result letter (blank: no value) and the parameter letters.
+inline char result_letter(const Builtin& b) { return b.signature[0]; }
+inline std::string_view parameter_letters(const Builtin& b) { return std::string_view(b.signature).substr(1); }
+
 }  // namespace corvel::codegen

@@ -2,12 +2,14 @@
 
 #include <strings.h>
 
-#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "driver/compile.hpp"
-#include "driver/messages.hpp"
-#include "driver/state.hpp"
+#include "ground/diagnostics.hpp"
+#include "ground/file.hpp"
+#include "ground/messages.hpp"
 #include "output/import.hpp"
 #include "output/info_file.hpp"
 #include "output/listing.hpp"
@@ -33,13 +35,9 @@ struct Names {
   bool import = false;
 };
 
-void say(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), g.console);
-  std::fputc('\n', g.console);
-}
-
-void say_usage() {
-  for (const char* line : msg::kUsage) say(line);
+void say(std::FILE* console, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), console);
+  std::fputc('\n', console);
 }
 
 bool parse_arguments(int argc, const char* const* argv, Options& o) {
@@ -62,22 +60,17 @@ bool parse_arguments(int argc, const char* const* argv, Options& o) {
   return o.has_source;
 }
 
-int derive_names(const Options& o, Names& names) {
+// The message that refuses the source's name, or null.
+const char* derive_names(const Options& o, Names& names) {
   size_t dot = o.source.rfind('.');
-  if (dot == std::string::npos) {
-    say(msg::kNoExtension);
-    return -1;
-  }
+  if (dot == std::string::npos) return msg::kNoExtension;
   std::string base = o.source.substr(0, dot);
   names.output = base + (o.native ? ".asm" : ".rom");
-  if (names.output == o.source) {
-    say(msg::kChangeExtension);
-    return -1;
-  }
+  if (names.output == o.source) return msg::kChangeExtension;
   names.info = base + ".inf";
   names.symbols = base + ".sym";
   names.import = strcasecmp(o.source.c_str() + dot, ".hex") == 0;
-  return 0;
+  return nullptr;
 }
 
 // Reads whole lines up to the [CODE] marker; counts the lines before it.
@@ -100,61 +93,78 @@ bool find_code_line(std::FILE* file, int& lines_before) {
   }
 }
 
-void print_reports(const Reports& reports) {
-  if (!reports.message.empty()) say(reports.message);
-  if (!reports.diagnostic.empty()) say(reports.diagnostic);
-  if (!reports.position.empty()) std::fputs(reports.position.c_str(), g.console);
+void print_reports(std::FILE* console, const Reports& reports) {
+  std::fputs(reports.trace.c_str(), console);
+  if (!reports.message.empty()) say(console, reports.message);
+  if (!reports.diagnostic.empty()) say(console, reports.diagnostic);
+  if (!reports.position.empty()) std::fputs(reports.position.c_str(), console);
 }
 
-int run_compiling_mode(const Options& o, const Names& names) {
-  std::FILE* source = std::fopen(o.source.c_str(), "r");
+// The files of a successful compilation; false after the message of a file that failed.
+bool write_outputs(std::FILE* console, const Options& o, const Names& names, const ground::Image& image) {
+  try {
+    output::write_info_file(names.info, o.native ? 1 : 0, image);
+    if (o.native) return true;
+    if (o.listing) output::print_listing(image, console);
+    output::write_rom_file(names.output, image);
+    return true;
+  } catch (const ground::Failure& f) {
+    std::fputs(f.message.c_str(), console);
+    return false;
+  }
+}
+
+int run_compiling_mode(std::FILE* console, const Options& o, const Names& names) {
+  ground::File source = ground::open_file(o.source, "r");
   if (!source) {
-    std::fprintf(g.console, msg::kFileOpenErrorLn, o.source.c_str());
+    std::fprintf(console, msg::kFileOpenErrorLn, o.source.c_str());
     return 1;
   }
   int lines_before = 0;
-  if (!find_code_line(source, lines_before)) {
-    say(msg::kNoCodeEntry);
-    std::fclose(source);
+  if (!find_code_line(source.get(), lines_before)) {
+    say(console, msg::kNoCodeEntry);
     return 1;
   }
+  auto c = std::make_unique<Compilation>();
   Reports reports;
-  CompileRequest request{o.config, o.native ? names.output : std::string(), source, lines_before};
-  int result = compile(request, reports);
-  std::fclose(source);
-  if (result == kCompiled) {
-    if (output::write_info_file(names.info, o.native ? 1 : 0) < 0) return 1;
-    if (!o.native) {
-      if (o.listing) output::print_listing();
-      if (output::write_rom_file(names.output) < 0) return 1;
-    }
-  }
-  print_reports(reports);
+  CompileRequest request{o.config, o.native ? names.output : std::string(), source.get(), lines_before};
+  CompileResult result = compile(*c, request, reports);
+  source.reset();
+  if (result == kCompiled && !write_outputs(console, o, names, c->image)) return 1;
+  print_reports(console, reports);
   return result == kCompiled ? 0 : 1;
 }
 
-int run_import_mode(const Options& o, const Names& names) {
-  if (output::read_info_file(names.info) < 0) return 1;
-  if (output::read_symbol_file(names.symbols) < 0) return 1;
-  if (output::write_info_file(names.info, 1) < 0) return 1;
-  if (output::load_hex_file(o.source) < 0) return 1;
-  if (output::write_rom_file(names.output) < 0) return 1;
-  return 0;
+int run_import_mode(std::FILE* console, const Options& o, const Names& names) {
+  try {
+    ground::Image info = output::read_info_file(names.info);
+    output::Imported imported = output::read_symbol_file(names.symbols, info);
+    output::write_info_file(names.info, 1, imported.tables);
+    ground::Image image = output::load_hex_file(o.source, imported);
+    std::fprintf(console, msg::kImportSize, image.size);
+    output::write_rom_file(names.output, image);
+    return 0;
+  } catch (const ground::Failure& f) {
+    std::fputs(f.message.c_str(), console);
+    return 1;
+  }
 }
 
 }  // namespace
 
-int run_corvel(int argc, const char* const* argv) {
-  reset_run_state();
-  say(msg::kBanner);
+int run_corvel(int argc, const char* const* argv, std::FILE* console) {
+  say(console, msg::kBanner);
   Options options;
   if (!parse_arguments(argc, argv, options)) {
-    say_usage();
+    for (const char* line : msg::kUsage) say(console, line);
     return 1;
   }
   Names names;
-  if (derive_names(options, names) < 0) return 1;
-  return names.import ? run_import_mode(options, names) : run_compiling_mode(options, names);
+  if (const char* refusal = derive_names(options, names)) {
+    say(console, refusal);
+    return 1;
+  }
+  return names.import ? run_import_mode(console, options, names) : run_compiling_mode(console, options, names);
 }
 
 }  // namespace corvel::driver

@@ -1,13 +1,21 @@
 // One compilation: set-up, two passes over the program, the size limits,
-// the assembly file's frame, and the three reports.
+// the assembly file's frame, and the reports. Its whole state is one
+// Compilation object.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
+#include "codegen/gen.hpp"
+#include "front/parser.hpp"
+#include "ground/asm_out.hpp"
+#include "ground/board.hpp"
+#include "ground/image.hpp"
+
 namespace corvel::driver {
 
 struct Reports {
+  std::string trace;  // printed before the others, as the failing check wrote it
   std::string message;
   std::string diagnostic;
   std::string position;  // ends with a line end
@@ -22,8 +30,15 @@ struct CompileRequest {
 
 enum CompileResult { kCompiled = 0, kCompileError = -1, kSetupError = -2 };
 
-int compile(const CompileRequest& request, Reports& reports);
-// Empties every table, as a new run of the program finds them.
-void reset_run_state();
+struct Compilation {
+  ground::Board board;
+  ground::Image image;
+  ground::AsmOut out;
+  codegen::Gen gen{image, out};
+  front::Parser parser{gen, board};
+  int pass1_length = 0;  // both passes must lay the same number of bytes
+};
+
+CompileResult compile(Compilation& c, const CompileRequest& request, Reports& reports);
 
 }  // namespace corvel::driver

@@ -1,20 +1,18 @@
-#include "front/asm_block.hpp"
-
+// #asm ... #endasm: source lines copied unchanged into the assembly output.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "driver/diagnostics.hpp"
-#include "driver/messages.hpp"
-#include "driver/native_output.hpp"
+#include "codegen/layout.hpp"
 #include "front/lexer.hpp"
 #include "front/source_reader.hpp"
+#include "front/statements.hpp"
+#include "ground/diagnostics.hpp"
 
 namespace corvel::front {
 
 namespace {
 
-constexpr int kPiece = 255;  // the block is read in pieces of at most 255 bytes
 constexpr const char* kEndMarker = "#endasm";
 
 // Reads one piece of a line (line feed included); false at the end of the input.
@@ -22,7 +20,7 @@ bool read_piece(std::FILE* file, std::string& piece) {
   piece.clear();
   if (!file) return false;
   int c;
-  while (static_cast<int>(piece.size()) < kPiece && (c = std::getc(file)) != EOF) {
+  while (static_cast<int>(piece.size()) < ground::kAsmPiece && (c = std::getc(file)) != EOF) {
     piece.push_back(static_cast<char>(c));
     if (c == '\n') break;
   }
@@ -31,20 +29,19 @@ bool read_piece(std::FILE* file, std::string& piece) {
 
 }  // namespace
 
-int compile_asm_block() {
-  if (!driver::native_mode()) return driver::fail(163, msg::kAsmInInterpreter);
-  std::FILE* file = source_file();
-  set_source_file(file);
+void compile_asm_block(Parser& p) {
+  if (!codegen::native_mode(p.gen)) ground::fail(ground::Diag::AsmInInterpreter);
+  std::FILE* file = p.reader.file;
+  set_source_file(p.reader, file);
   std::string piece;
   for (;;) {
-    if (!read_piece(file, piece)) return driver::fail(181, msg::kEndAsmMissing);
-    set_line_counter(line_counter() + 1);
+    if (!read_piece(file, piece)) ground::fail(ground::Diag::EndAsmMissing);
+    ++p.reader.line_counter;
     if (piece.compare(0, std::strlen(kEndMarker), kEndMarker) == 0) break;
-    driver::emit_code_text(piece);
+    codegen::asm_line(p.gen, piece);
   }
-  set_source_file(file);
-  advance();
-  return 0;
+  set_source_file(p.reader, file);
+  advance(p);
 }
 
 }  // namespace corvel::front

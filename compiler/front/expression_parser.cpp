@@ -1,148 +1,160 @@
 #include "front/expression_parser.hpp"
 
-#include <string>
-
-#include "codegen/intermediate_code.hpp"
-#include "driver/board_config.hpp"
-#include "driver/code_image.hpp"
-#include "driver/diagnostics.hpp"
-#include "driver/messages.hpp"
-#include "driver/state.hpp"
 #include "front/lexer.hpp"
+#include "front/pins.hpp"
 #include "front/precedence.hpp"
-#include "front/symbol_table.hpp"
+#include "ground/diagnostics.hpp"
+#include "ground/text.hpp"
 
 namespace corvel::front {
 
 namespace {
 
-using driver::fail;
-
-constexpr int kOperatorStackSize = 50;
-constexpr int kVppBase = 40, kVccBase = 80, kGndBase = 120;
-constexpr int kPortSlots = 3;
+using codegen::Expression;
+using codegen::Item;
+using ground::Diag;
+using ground::fail;
 
 enum Previous { kStart, kOperator, kOperand };
 
 struct ParseState {
-  int terminator;
+  int terminator = kSemicolon;
   Previous previous = kStart;
   int depth = 1;
   bool ended = false;
+  Expression items;
 };
 
-int add_item(int type, std::string text) {
-  if (static_cast<int>(g.items.size()) >= kMaxItems) return fail(1716, msg::kExpressionTooComplex);
-  g.items.push_back({type, std::move(text)});
-  return 0;
+Item plain_item(int code, long value = 0) {
+  Item item;
+  item.code = code;
+  item.value = value;
+  return item;
 }
 
-// Appends "," + token code + token text to an item text, within its bound.
-int append_argument(std::string& text, int code, const std::string& arg) {
-  if (text.size() + 2 + arg.size() > kMaxItemText) return fail(1716, msg::kExpressionTooComplex);
-  text += ',';
-  text += static_cast<char>(code);
-  text += arg;
-  return 0;
+void add_item(ParseState& s, Item item) {
+  if (static_cast<int>(s.items.size()) >= ground::kMaxItems) fail(Diag::ExpressionTooComplex);
+  s.items.push_back(std::move(item));
 }
 
-int read_builtin_call(std::string& text) {
-  if (advance() != kLeftParen) return fail(1584, msg::kNoFuncLeftParen);
-  int code = advance();
+// An item's text holds its kind byte, its name and, per argument or index,
+// a comma, the token's code and its text; it must fit its 98 bytes.
+void grow_item_text(size_t& length, const std::string& part) {
+  length += 2 + part.size();
+  if (length > ground::kMaxItemText) fail(Diag::ExpressionTooComplex);
+}
+
+codegen::Argument argument_of(const Parser& p, int code) {
+  codegen::Argument arg{code, 0, {}};
+  if (code == kIdentifier) arg.name = resolve(p, p.cur.text);
+  else arg.value = ground::parse_decimal(p.cur.text);
+  return arg;
+}
+
+void read_builtin_call(Parser& p, Item& item, size_t& length) {
+  if (advance(p) != kLeftParen) fail(Diag::NoCallLeftParen);
+  int code = advance(p);
   while (code != kRightParen) {
-    if (code != kSmallNumber && code != kMediumNumber && code != kIdentifier) return fail(1599, msg::kBadParameter);
-    if (append_argument(text, code, g.cur.text) < 0) return -1;
-    code = advance();
-    if (code == kComma) code = advance();
+    if (code != kSmallNumber && code != kMediumNumber && code != kIdentifier) fail(Diag::BadParameter);
+    grow_item_text(length, p.cur.text);
+    item.arguments.push_back(argument_of(p, code));
+    code = advance(p);
+    if (code == kComma) code = advance(p);
   }
-  return 0;
 }
 
-int read_array_element(std::string& text) {
-  if (advance() != kLeftBracket) return fail(1551, msg::kNoArrayLeftBracket);
-  int code = advance();
-  if (append_argument(text, code, g.cur.text) < 0) return -1;
-  if (advance() != kRightBracket) return fail(1559, msg::kNoArrayRightBracket);
-  return 0;
+// The index is one token, a number when it begins with a digit.
+void read_array_element(Parser& p, Item& item, size_t& length) {
+  if (advance(p) != kLeftBracket) fail(Diag::NoArrayLeftBracket);
+  advance(p);
+  const std::string& text = p.cur.text;
+  grow_item_text(length, text);
+  item.index.constant = !text.empty() && ground::is_digit(static_cast<unsigned char>(text[0]));
+  if (item.index.constant) item.index.value = ground::parse_decimal(text);
+  else item.index.name = resolve(p, text);
+  if (advance(p) != kRightBracket) fail(Diag::NoArrayRightBracket);
 }
 
-// The item text of a named operand: its kind byte, then its name and parts.
-int read_named_operand(std::string& text) {
-  const std::string name = g.cur.text;
-  int kind = symbol_kind(name);
-  text = std::string(1, static_cast<char>(kind)) + name;
-  bool named = kind == kKindPortBit || kind == kKindByte || kind == kKindWord || kind == kKindBuiltin ||
-               kind == kKindByteArray || kind == kKindWordArray;
-  if (named && text.size() > kMaxItemText) return fail(1716, msg::kExpressionTooComplex);
-  if (kind == kKindPortBit || kind == kKindByte || kind == kKindWord) return 0;
-  if (kind == kKindBuiltin) return read_builtin_call(text);
-  if (kind == kKindByteArray || kind == kKindWordArray) return read_array_element(text);
-  if (name.empty() || name[0] != '#') return fail(1625, msg::kUndeclared, name.c_str());
-  int code = pin_reference(std::string_view(name).substr(1));
-  if (code < 0) return -1;
-  text = std::string(1, static_cast<char>(kKindPin)) + std::to_string(code);
-  return 0;
+Item named_operand(Parser& p) {
+  Item item;
+  item.code = kIdentifier;
+  const std::string name = p.cur.text;
+  const Symbol* symbol = p.symbols.find(name);
+  Kind kind = symbol ? symbol->kind : Kind::None;
+  item.operand = {kind, name, symbol ? symbol->number().value_or(0) : 0};
+  size_t length = 1 + name.size();
+  bool named = ground::is_variable(kind) || kind == Kind::Builtin || ground::is_array(kind);
+  if (named && length > ground::kMaxItemText) fail(Diag::ExpressionTooComplex);
+  if (ground::is_variable(kind)) return item;
+  if (kind == Kind::Builtin) {
+    item.builtin = symbol->builtin;
+    read_builtin_call(p, item, length);
+  } else if (ground::is_array(kind)) {
+    read_array_element(p, item, length);
+  } else {
+    if (name.empty() || name[0] != '#') fail(Diag::Undeclared, name.c_str());
+    item.operand = {Kind::Pin, name, pin_reference(p, std::string_view(name).substr(1))};
+  }
+  return item;
 }
 
-int take_operand(ParseState& s, int type, std::string text, int site) {
-  if (s.previous == kOperand) return fail(site, msg::kBadForm);
+void take_operand(ParseState& s, Item item, Diag after_operand) {
+  if (s.previous == kOperand) fail(after_operand);
   s.previous = kOperand;
-  return add_item(type, std::move(text));
+  add_item(s, std::move(item));
 }
 
-int take_right_paren(ParseState& s) {
-  if (s.terminator == kRightParen && --s.depth == 0) {
+void take_paren(ParseState& s, int code) {
+  if (code == kRightParen && s.terminator == kRightParen && --s.depth == 0) {
     s.ended = true;
-    return 0;
+    return;
   }
+  if (code == kLeftParen) ++s.depth;
   s.previous = kStart;
-  return add_item(kRightParen, ")");
+  add_item(s, plain_item(code));
 }
 
 bool is_refused_operator(int code) { return code == kXor || (code >= kModAssign && code <= kAssign); }
 
-int take_token(ParseState& s, int code) {
-  if (code == kEnd) return fail(1520, msg::kUnexpectedEnd);
+void take_token(Parser& p, ParseState& s, int code) {
+  if (code == kEnd) fail(Diag::UnexpectedEnd);
   if (code == kSemicolon) {
-    if (s.terminator != kSemicolon) return fail(1538, msg::kBadProgram);
+    if (s.terminator != kSemicolon) fail(Diag::SemicolonInCondition);
     s.ended = true;
-    return 0;
-  }
-  if (code == kIdentifier) {
-    std::string text;
-    if (read_named_operand(text) < 0) return -1;
-    return take_operand(s, kIdentifier, std::move(text), 1634);
-  }
-  if (code == kLeftParen) {
-    ++s.depth;
-    s.previous = kStart;
-    return add_item(kLeftParen, "(");
-  }
-  if (code == kRightParen) return take_right_paren(s);
-  if (is_operator_token(code)) {
-    if (is_refused_operator(code)) return fail(1676, msg::kUnsupportedOperator, g.cur.text.c_str());
+  } else if (code == kIdentifier) {
+    take_operand(s, named_operand(p), Diag::OperandAfterName);
+  } else if (code == kLeftParen || code == kRightParen) {
+    take_paren(s, code);
+  } else if (is_operator_token(code)) {
+    if (is_refused_operator(code)) fail(Diag::UnsupportedOperator, p.cur.text.c_str());
     s.previous = kOperator;
-    return add_item(code, g.cur.text);
+    add_item(s, plain_item(code));
+  } else if (is_number_token(code)) {
+    take_operand(s, plain_item(code, ground::parse_decimal(p.cur.text)), Diag::OperandAfterNumber);
+  } else {
+    fail(Diag::UnexpectedToken);
   }
-  if (is_number_token(code)) return take_operand(s, code, g.cur.text, 1692);
-  return fail(1698, nullptr);
 }
 
-bool goes_to_output(int type) { return (type <= 1 || type >= 35) && type != kLeftParen && type != kRightParen; }
+bool goes_to_output(int code) { return (code <= 1 || code >= 35) && code != kLeftParen && code != kRightParen; }
+
+constexpr int kBottom = -1;  // the implicit "(" at the bottom of the operator stack
+
+int code_at(const Expression& items, int i) { return i == kBottom ? kLeftParen : items[i].code; }
 
 // One operator against the stack; false when the conversion fails.
-bool convert_operator(const Item& item, std::vector<Item>& stack, std::vector<Item>& out) {
+bool convert_operator(const Expression& items, int i, std::vector<int>& stack, std::vector<int>& out) {
   for (;;) {
-    const Item& top = stack.back();
-    std::uint8_t in = kClassTable[item.type & 0xFF], on = kClassTable[top.type & 0xFF];
+    int top = stack.back();
+    std::uint8_t in = kClassTable[code_at(items, i) & 0xFF], on = kClassTable[code_at(items, top) & 0xFF];
     if (in == kNoClass || on == kNoClass) return false;
     if (!is_reduce(kActions[in][on])) {
-      if (static_cast<int>(stack.size()) >= kOperatorStackSize) return false;
-      stack.push_back(item);
+      if (static_cast<int>(stack.size()) >= ground::kOperatorStackSize) return false;
+      stack.push_back(i);
       return true;
     }
-    if (top.type == kLeftParen) {
-      if (stack.size() == 1) return false;  // the implicit bottom
+    if (code_at(items, top) == kLeftParen) {
+      if (top == kBottom) return false;
       stack.pop_back();
       return true;
     }
@@ -151,92 +163,39 @@ bool convert_operator(const Item& item, std::vector<Item>& stack, std::vector<It
   }
 }
 
-int code_of_port_name(std::string_view rest) {
-  if (rest.size() < 2) return -1;
-  return driver::port_bit_code_of_chars(static_cast<unsigned char>(rest[0]), static_cast<unsigned char>(rest[1]));
-}
-
-bool starts_with_nocase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if ((text[i] | 0x20) != (prefix[i] | 0x20)) return false;
-  return true;
-}
-
-int pin_base(std::string_view text) {
-  if (starts_with_nocase(text, "Vpp")) return kVppBase;
-  if (starts_with_nocase(text, "Vcc")) return kVccBase;
-  if (starts_with_nocase(text, "GND")) return kGndBase;
-  return 0;
-}
-
-int direction_offset(std::string_view name) { return name.find(".dir") != std::string_view::npos ? codegen::kDirectionOffset : 0; }
-
 }  // namespace
 
-int parse_expression(int terminator) {
-  g.items.clear();
-  ParseState s{terminator};
-  while (!s.ended)
-    if (take_token(s, advance()) < 0) return -1;
-  int count = convert_to_postfix(g.items);
-  if (count < 0 || count > kMaxPostfixItems) return fail(1716, msg::kExpressionTooComplex);
-  return 0;
+codegen::Operand resolve(const Parser& p, const std::string& name) {
+  const Symbol* s = p.symbols.find(name);
+  if (!s || !s->has_value()) return {Kind::None, name, 0};
+  return {s->kind, name, *s->number()};
 }
 
-int convert_to_postfix(std::vector<Item>& items) {
-  std::vector<Item> stack{{kLeftParen, "("}};
-  std::vector<Item> out;
-  for (const Item& item : items) {
-    if (goes_to_output(item.type)) out.push_back(item);
-    else if (!convert_operator(item, stack, out)) return -1;
+Expression parse_expression(Parser& p, int terminator) {
+  ParseState s;
+  s.terminator = terminator;
+  while (!s.ended) take_token(p, s, advance(p));
+  if (!convert_to_postfix(s.items) || static_cast<int>(s.items.size()) > ground::kMaxPostfixItems)
+    fail(Diag::ExpressionTooComplex);
+  return std::move(s.items);
+}
+
+bool convert_to_postfix(Expression& items) {
+  std::vector<int> stack{kBottom};
+  std::vector<int> out;
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    if (goes_to_output(items[i].code)) out.push_back(i);
+    else if (!convert_operator(items, i, stack, out)) return false;
   }
   while (stack.size() > 1) {
     out.push_back(stack.back());
     stack.pop_back();
   }
-  items = std::move(out);
-  return static_cast<int>(items.size());
-}
-
-int trailing_number(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    if (!is_digit(static_cast<unsigned char>(text[i]))) {
-      ++i;
-      continue;
-    }
-    int number = text[i++] - '0';
-    if (i < text.size() && is_digit(static_cast<unsigned char>(text[i]))) number = number * 10 + (text[i++] - '0');
-    if (i == text.size() || text[i] == '.') return number;
-    ++i;
-  }
-  return -1;
-}
-
-int pin_reference(std::string_view text) {
-  int code;
-  if (!text.empty() && (text[0] == 'P' || text[0] == 'p')) {
-    code = code_of_port_name(text.substr(1));
-    if (code < 0) return fail(1466, msg::kBadPortNumber);
-  } else {
-    int number = trailing_number(text);
-    if (number < 0) return fail(1482, msg::kBadPinNumber);
-    code = driver::pin_lookup(pin_base(text) + number);
-    if (code == driver::kNoPort) return fail(1489, msg::kPinNotMapped);
-  }
-  return code + direction_offset(text);
-}
-
-int port_bit_lookup(std::string_view name, long offset) {
-  int bit = trailing_number(name);
-  // A bit above 15 would read outside the port block; one without a pin has no code.
-  if (bit < 0 || bit > 15) return fail(267, msg::kBadBitNumber);
-  if (offset < 0 || offset >= kPortSlots * driver::kPortBlockSize) return fail(278, msg::kBadPortSlot);
-  long slot = offset / driver::kPortBlockSize;
-  int code = driver::image_at(slot * driver::kPortBlockSize + driver::kPortBlockSize - 1 - bit);
-  if (code == driver::kNoPort) return fail(267, msg::kBadBitNumber);
-  return code + direction_offset(name);
+  Expression postfix;
+  postfix.reserve(out.size());
+  for (int i : out) postfix.push_back(std::move(items[i]));
+  items = std::move(postfix);
+  return true;
 }
 
 }  // namespace corvel::front

@@ -2,19 +2,14 @@
 
 #include <cstring>
 
-#include "front/state.hpp"
-
 namespace corvel::front {
 
 namespace {
 
-constexpr int kMaxLoadedLine = 998;
-
 // Reads one line, line feed included, of at most 999 bytes; false at end of file.
-bool read_line() {
-  SourceReader& r = g.reader;
+bool read_line(SourceReader& r) {
   int n = 0;
-  while (n < kLineBufferSize - 1) {
+  while (n < ground::kLineBufferSize - 1) {
     int c = std::getc(r.file);
     if (c == EOF) break;
     r.line[n++] = static_cast<unsigned char>(c);
@@ -30,43 +25,35 @@ bool read_line() {
 
 }  // namespace
 
-void set_source_file(std::FILE* file) {
-  g.reader.file = file;
-  drop_rest_of_line();
+void set_source_file(SourceReader& r, std::FILE* file) {
+  r.file = file;
+  drop_rest_of_line(r);
 }
 
-std::FILE* source_file() { return g.reader.file; }
-
-void drop_rest_of_line() {
-  g.reader.length = 0;
-  g.reader.position = 0;
+void drop_rest_of_line(SourceReader& r) {
+  r.length = 0;
+  r.position = 0;
 }
 
-void set_line_counter(int n) { g.reader.line_counter = n; }
+std::string line_text(const SourceReader& r) { return reinterpret_cast<const char*>(r.line.data()); }
 
-int line_counter() { return g.reader.line_counter; }
-
-std::string line_text() { return reinterpret_cast<const char*>(g.reader.line.data()); }
-
-int load_line(std::string_view text) {
-  if (text.size() > kMaxLoadedLine) return -1;
-  SourceReader& r = g.reader;
+bool load_line(SourceReader& r, std::string_view text) {
+  if (text.size() > ground::kMaxLoadedLine) return false;
   std::memcpy(r.line.data(), text.data(), text.size());
   r.line[text.size()] = 0;
   r.length = static_cast<int>(text.size());
   r.position = 0;
-  return 0;
+  return true;
 }
 
-int next_byte() {
-  SourceReader& r = g.reader;
+int next_byte(SourceReader& r) {
   if (r.position < r.length) return r.line[r.position++];
-  if (!r.file || !read_line()) return -1;
+  if (!r.file || !read_line(r)) return -1;
   return r.line[r.position++];
 }
 
-void push_back() {
-  if (g.reader.position > 0) --g.reader.position;
+void push_back(SourceReader& r) {
+  if (r.position > 0) --r.position;
 }
 
 }  // namespace corvel::front

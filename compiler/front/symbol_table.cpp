@@ -1,73 +1,64 @@
 #include "front/symbol_table.hpp"
 
-#include <new>
-
-#include "front/state.hpp"
-
 namespace corvel::front {
 
 namespace {
 
-SymbolEntry* find(std::string_view name) {
-  auto it = g.symbols.position.find(std::string(name));
-  if (it == g.symbols.position.end()) return nullptr;
-  return &g.symbols.buckets[symbol_bucket(name)][it->second];
+Symbol& entry(SymbolTable& t, std::string_view name, Kind kind) {
+  auto it = t.entries.find(name);
+  if (it == t.entries.end()) it = t.entries.emplace(std::string(name), Symbol{}).first;
+  it->second.kind = kind;
+  return it->second;
 }
+
+Symbol& valued(SymbolTable& t, std::string_view name, Kind kind, Value value) {
+  Symbol& s = entry(t, name, kind);
+  s = Symbol{};
+  s.kind = kind;
+  s.value = value;
+  return s;
+}
+
+// A define's value is kept as its token's code followed by its text; read as
+// a number that gives 4 for an identifier (code 52) and 0 for a number.
+constexpr long kDefineNumberOfName = 4;
+constexpr int kIdentifierCode = 52;
 
 }  // namespace
 
-unsigned symbol_bucket(std::string_view name) {
-  std::uint32_t h = 0;
-  for (unsigned char b : name) {
-    h = (h << 4) + b;
-    std::uint32_t high = h & 0xF0000000u;
-    if (high != 0) h ^= high >> 24;
-    h &= ~high;
+std::optional<long> Symbol::number() const {
+  switch (value) {
+    case Value::None: return std::nullopt;
+    case Value::Offset: return offset;
+    case Value::Define: return define_code == kIdentifierCode ? kDefineNumberOfName : 0;
+    case Value::Builtin: return builtin->number;
   }
-  return h % kBucketCount;
+  return std::nullopt;
 }
 
-int symbol_insert(std::string_view name, std::optional<std::string_view> value, int kind) {
-  try {
-    if (SymbolEntry* e = find(name)) {
-      if (value) e->value = std::string(*value);
-      e->kind = static_cast<std::uint8_t>(kind);
-      return 0;
-    }
-    SymbolEntry entry;
-    entry.name = std::string(name);
-    if (value) entry.value = std::string(*value);
-    entry.kind = static_cast<std::uint8_t>(kind);
-    auto& bucket = g.symbols.buckets[symbol_bucket(name)];
-    bucket.push_back(std::move(entry));
-    g.symbols.position.emplace(std::string(name), bucket.size() - 1);
-    return 0;
-  } catch (const std::bad_alloc&) {
-    return -1;
-  }
+const Symbol* SymbolTable::find(std::string_view name) const {
+  auto it = entries.find(name);
+  return it == entries.end() ? nullptr : &it->second;
 }
 
-int symbol_kind(std::string_view name) {
-  const SymbolEntry* e = find(name);
-  return e ? e->kind : -1;
+Kind SymbolTable::kind_of(std::string_view name) const {
+  const Symbol* s = find(name);
+  return s ? s->kind : Kind::None;
 }
 
-int symbol_lookup(std::string_view name, std::string* value) {
-  const SymbolEntry* e = find(name);
-  if (!e || !e->value || !value) return -1;
-  *value = *e->value;
-  return e->kind;
+// A keyword keeps whatever value the name had: only its kind changes.
+void SymbolTable::add_keyword(std::string_view name, Kind kind) { entry(*this, name, kind); }
+
+void SymbolTable::add_offset(std::string_view name, Kind kind, long offset) { valued(*this, name, kind, Value::Offset).offset = offset; }
+
+void SymbolTable::add_forward(std::string_view name) { valued(*this, name, Kind::Forward, Value::Offset); }
+
+void SymbolTable::add_define(std::string_view name, int code, std::string_view text) {
+  Symbol& s = valued(*this, name, Kind::Define, Value::Define);
+  s.define_code = code;
+  s.define_text = std::string(text);
 }
 
-// The table starts empty with every run, so reset and clear do the same.
-void symbol_reset() { symbol_clear(); }
-
-void symbol_clear() {
-  for (auto& bucket : g.symbols.buckets) {
-    bucket.clear();
-    bucket.shrink_to_fit();
-  }
-  g.symbols.position.clear();
-}
+void SymbolTable::add_builtin(const codegen::Builtin& builtin) { valued(*this, builtin.name, Kind::Builtin, Value::Builtin).builtin = &builtin; }
 
 }  // namespace corvel::front

@@ -1,63 +1,54 @@
 // The one table of names of a compilation: keywords, built-ins, defines,
-// variables, ports, functions and labels, each with a kind letter.
+// variables, ports, functions and labels, each with its kind and its value.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
+
+#include "codegen/builtin_table.hpp"
+#include "ground/kinds.hpp"
 
 namespace corvel::front {
 
-// Entry kinds. The letter is what the rest of the compiler dispatches on.
-enum Kind : int {
-  kKindIf = 'A',
-  kKindGoto = 'B',
-  kKindElse = 'E',
-  kKindWhile = 'F',
-  kKindDo = 'G',
-  kKindBreak = 'H',
-  kKindContinue = 'I',
-  kKindFunction = 'J',
-  kKindBuiltin = 'K',
-  kKindDefine = 'L',
-  kKindByteArray = 'M',
-  kKindWordArray = 'N',
-  kKindLabel = 'O',
-  kKindForward = 'P',  // called before any definition
-  kKindPortBit = '=',
-  kKindPin = '>',      // only expression items carry it
-  kKindByte = '?',
-  kKindWord = '@',     // WORD variables and port registers
+using ground::Kind;
+
+// What an entry's value is. A keyword registered over a name keeps the
+// name's value: only its kind changes.
+enum class Value { None, Offset, Define, Builtin };
+
+struct Symbol {
+  Kind kind = Kind::None;
+  Value value = Value::None;
+  long offset = 0;      // a code-image offset or address
+  int define_code = 0;  // a #define: the value token's code and text
+  std::string define_text;
+  const codegen::Builtin* builtin = nullptr;
+
+  bool has_value() const { return value != Value::None; }
+  // The value read as a number, as labels and calls read it: the offset, a
+  // built-in's service number; none for a name without a value.
+  std::optional<long> number() const;
 };
 
-inline constexpr int kBucketCount = 97;
-
-struct SymbolEntry {
-  std::string name;
-  std::optional<std::string> value;
-  std::uint8_t kind = 0;
+// Looks names up without copying them into a string first.
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
 };
 
 struct SymbolTable {
-  // Entries of a bucket in the order they were added; the first is the head.
-  std::array<std::vector<SymbolEntry>, kBucketCount> buckets;
-  // Where each name stands in its bucket, so that long chains cost no more
-  // to search than short ones.
-  std::unordered_map<std::string, std::size_t> position;
-};
+  std::unordered_map<std::string, Symbol, NameHash, std::equal_to<>> entries;
 
-unsigned symbol_bucket(std::string_view name);
-// Adds the name, or updates it: a given value replaces the old one, the kind always does.
-int symbol_insert(std::string_view name, std::optional<std::string_view> value, int kind);
-// Kind of the name, or -1.
-int symbol_kind(std::string_view name);
-// Kind, with the value text copied out; -1 when missing, without value text or without buffer.
-int symbol_lookup(std::string_view name, std::string* value);
-void symbol_reset();
-void symbol_clear();
+  const Symbol* find(std::string_view name) const;
+  Kind kind_of(std::string_view name) const;
+  // Adds the name or updates it: the kind always changes, the value with it.
+  void add_keyword(std::string_view name, Kind kind);
+  void add_offset(std::string_view name, Kind kind, long offset);
+  void add_forward(std::string_view name);
+  void add_define(std::string_view name, int code, std::string_view text);
+  void add_builtin(const codegen::Builtin& builtin);
+};
 
 }  // namespace corvel::front

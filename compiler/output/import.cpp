@@ -7,43 +7,44 @@
 #include <cstring>
 #include <vector>
 
-#include "driver/code_image.hpp"
-#include "driver/messages.hpp"
-#include "driver/state.hpp"
-#include "front/lexer.hpp"
-#include "output/state.hpp"
+#include "ground/diagnostics.hpp"
+#include "ground/file.hpp"
+#include "ground/limits.hpp"
+#include "ground/text.hpp"
 
 namespace corvel::output {
 
 namespace {
 
+using ground::Diag;
+using ground::fail;
+
 constexpr int kLinePiece = 256;
-constexpr size_t kRunCapacity = 1000;
-constexpr long kNativeBase = driver::kNativeBase;
+constexpr size_t kRunCapacity = ground::kHexRunCapacity;
+constexpr long kNativeBase = ground::kNativeBase;
 constexpr int kPatchOffset = 3;  // the 24-bit address inside the MOV.L after an update_ label
 constexpr int kPatchBytes = 3;
 
-std::FILE* console() { return driver::g.console; }
-
-bool is_hex(int c) { return front::is_hex_digit(c); }
+bool is_hex(int c) { return ground::is_hex_digit(c); }
 
 long read_hex_run(const char*& p) {
   unsigned long value = 0;
   for (; is_hex(static_cast<unsigned char>(*p)); ++p) {
-    unsigned long digit = front::is_digit(static_cast<unsigned char>(*p)) ? *p - '0' : (*p | 0x20) - 'a' + 10;
+    unsigned long digit = ground::is_digit(static_cast<unsigned char>(*p)) ? *p - '0' : (*p | 0x20) - 'a' + 10;
     if (value <= 0xFFFFFFFFul) value = value * 16 + digit;
   }
   return static_cast<long>(value > 0xFFFFFFFFul ? 0xFFFFFFFFul : value);
 }
 
 struct SymbolReader {
+  Imported& imported;
   int frame = 0;
   bool any_address = false;
   long last_address = 0;
 };
 
-void assign_function(const std::string& name, long address) {
-  for (driver::Function& f : driver::g.functions) {
+void assign_function(ground::Image& tables, const std::string& name, long address) {
+  for (ground::Function& f : tables.functions) {
     if (strcasecmp(f.name.c_str(), name.c_str()) == 0) {
       f.address = address;
       return;
@@ -51,40 +52,36 @@ void assign_function(const std::string& name, long address) {
   }
 }
 
-// Classifies one address/name pair; -1 after a message.
-int take_symbol(SymbolReader& r, const std::string& name, long address) {
+void take_frame_label(SymbolReader& r, long address) {
+  if (r.frame + 1 >= ground::kMaxFrames) fail(Diag::FileFormat, r.imported.symbol_path.c_str());
+  ground::Frame* frames = r.imported.tables.frames.data();
+  frames[r.frame].size = address - frames[r.frame].start;
+  frames[++r.frame].start = address;
+}
+
+// Classifies one address/name pair.
+void take_symbol(SymbolReader& r, const std::string& name, long address) {
   r.any_address = true;
   r.last_address = address;
   if (name.compare(0, 7, "update_") == 0) {
-    if (static_cast<int>(g.updates.size()) >= kMaxUpdates) {
-      std::fprintf(console(), msg::kUpdateOverflow, kMaxUpdates);
-      return -1;
-    }
-    g.updates.push_back(address);
+    if (static_cast<int>(r.imported.updates.size()) >= ground::kMaxUpdates) fail(Diag::UpdateOverflow, ground::kMaxUpdates);
+    r.imported.updates.push_back(address);
   } else if (name.compare(0, 6, "frame_") == 0) {
-    if (r.frame + 1 >= driver::kMaxFrames) {
-      std::fprintf(console(), msg::kFileFormatError, g.symbol_path.c_str());
-      return -1;
-    }
-    driver::Frame* frames = driver::g.frames.data();
-    frames[r.frame].size = address - frames[r.frame].start;
-    frames[++r.frame].start = address;
+    take_frame_label(r, address);
   } else if (!name.empty() && name[0] == '_') {
-    assign_function(name.substr(1), address);
+    assign_function(r.imported.tables, name.substr(1), address);
   }
-  return 0;
 }
 
-int read_symbol_line(SymbolReader& r, const char* p) {
+void read_symbol_line(SymbolReader& r, const char* p) {
   while (is_hex(static_cast<unsigned char>(*p))) {
     long address = read_hex_run(p);
     if (*p) ++p;  // the separator, whatever it is
     const char* start = p;
-    while (*p && !front::is_space(static_cast<unsigned char>(*p))) ++p;
-    if (take_symbol(r, std::string(start, p), address) < 0) return -1;
-    while (front::is_space(static_cast<unsigned char>(*p))) ++p;
+    while (*p && !ground::is_space(static_cast<unsigned char>(*p))) ++p;
+    take_symbol(r, std::string(start, p), address);
+    while (ground::is_space(static_cast<unsigned char>(*p))) ++p;
   }
-  return 0;
 }
 
 struct HexReader {
@@ -108,7 +105,7 @@ int pair_value(const char* p) {
 // Parses one record line; -1 for a corrupted record.
 int parse_record(const char* line, Record& record) {
   std::vector<std::uint8_t> bytes;
-  for (const char* p = line + 1; front::is_letter(static_cast<unsigned char>(*p)) || front::is_digit(static_cast<unsigned char>(*p)); p += 2) {
+  for (const char* p = line + 1; ground::is_letter(static_cast<unsigned char>(*p)) || ground::is_digit(static_cast<unsigned char>(*p)); p += 2) {
     int value = pair_value(p);
     if (value < 0) return -1;
     bytes.push_back(static_cast<std::uint8_t>(value));
@@ -165,93 +162,72 @@ int next_run(HexReader& h, std::vector<std::uint8_t>& run, long& address) {
   }
 }
 
-int copy_run(const std::vector<std::uint8_t>& run, long address) {
+void copy_run(ground::Image& image, const std::vector<std::uint8_t>& run, long address) {
   long offset = address - kNativeBase;
   long end = offset + static_cast<long>(run.size());
-  if (offset < 0 || end >= driver::kBaseLimit) {
-    std::fprintf(console(), msg::kImportTooBig, static_cast<int>(end), driver::kBaseLimit);
-    return -1;
-  }
-  std::memcpy(&driver::g.image[offset], run.data(), run.size());
-  if (driver::g.byte_counter < end) driver::g.byte_counter = static_cast<int>(end);
-  return 0;
+  if (offset < 0 || end >= ground::kBaseLimit) fail(Diag::ImportTooBig, static_cast<int>(end), ground::kBaseLimit);
+  std::memcpy(&image.bytes[offset], run.data(), run.size());
+  if (image.size < end) image.size = static_cast<int>(end);
 }
 
 // Gives each overlay call the image address of its target: frame number in bits 20..23.
-int patch_overlay_calls() {
-  if (driver::g.frame_count == 0) return 0;
-  for (long u : g.updates) {
+void patch_overlay_calls(ground::Image& image, const Imported& imported) {
+  if (image.frame_count == 0) return;
+  for (long u : imported.updates) {
     long at = u - kNativeBase + kPatchOffset;
-    if (at < 0 || at + kPatchBytes > driver::g.byte_counter) {
-      std::fprintf(console(), msg::kFileFormatError, g.symbol_path.c_str());
-      return -1;
-    }
-    std::uint8_t* p = &driver::g.image[at];
-    long target = driver::image_address((long{p[0]} << 16) | (long{p[1]} << 8) | p[2]);
+    if (at < 0 || at + kPatchBytes > image.size) fail(Diag::FileFormat, imported.symbol_path.c_str());
+    std::uint8_t* p = &image.bytes[at];
+    long target = image.image_address((long{p[0]} << 16) | (long{p[1]} << 8) | p[2]);
     p[0] = static_cast<std::uint8_t>(target >> 16);
     p[1] = static_cast<std::uint8_t>(target >> 8);
     p[2] = static_cast<std::uint8_t>(target);
   }
-  return 0;
 }
 
-}  // namespace
-
-int read_symbol_file(const std::string& path) {
-  g.updates.clear();
-  g.symbol_path = path;
-  driver::g.frames[0].start = kNativeBase;
-  std::FILE* f = std::fopen(path.c_str(), "r");
-  if (!f) {
-    std::fprintf(console(), msg::kImportOpenError, path.c_str());
-    return -1;
-  }
-  SymbolReader r;
-  char line[kLinePiece];
-  while (std::fgets(line, sizeof line, f)) {
-    if (read_symbol_line(r, line) < 0) {
-      std::fclose(f);
-      return -1;
-    }
-  }
-  std::fclose(f);
-  driver::Frame& last = driver::g.frames[r.frame];
-  last.size = r.any_address ? r.last_address - last.start : 0;
-  for (const driver::Function& fn : driver::g.functions) {
-    if (fn.address == 0) {
-      std::fprintf(console(), msg::kSymbolNotFound, fn.name.c_str());
-      return -1;
-    }
-  }
-  return 0;
-}
-
-int load_hex_file(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "r");
-  if (!f) {
-    std::fprintf(console(), msg::kImportOpenError, path.c_str());
-    return -1;
-  }
-  driver::g.byte_counter = 0;
+// Reads the runs into the image; false for a record the reader does not take.
+bool read_runs(std::FILE* f, ground::Image& image) {
   HexReader h{f};
   std::vector<std::uint8_t> run;
   long address = 0;
   for (;;) {
-    if (next_run(h, run, address) < 0) {
-      std::fclose(f);
-      std::fprintf(console(), msg::kHexReadError, path.c_str());
-      return -1;
-    }
-    if (run.empty()) break;
-    if (copy_run(run, address) < 0) {
-      std::fclose(f);
-      return -1;
-    }
+    if (next_run(h, run, address) < 0) return false;
+    if (run.empty()) return true;
+    copy_run(image, run, address);
   }
-  std::fclose(f);
-  if (patch_overlay_calls() < 0) return -1;
-  std::fprintf(console(), msg::kImportSize, driver::g.byte_counter);
-  return 0;
+}
+
+void read_symbols(std::FILE* f, SymbolReader& r) {
+  char line[kLinePiece];
+  while (std::fgets(line, sizeof line, f)) read_symbol_line(r, line);
+}
+
+}  // namespace
+
+Imported read_symbol_file(const std::string& path, const ground::Image& info) {
+  Imported imported{info, {}, path};
+  imported.tables.frames[0].start = kNativeBase;
+  ground::File f = ground::open_file(path, "r");
+  if (!f) fail(Diag::ImportOpen, path.c_str());
+  SymbolReader r{imported};
+  read_symbols(f.get(), r);
+  f.reset();
+  ground::Frame& last = imported.tables.frames[r.frame];
+  last.size = r.any_address ? r.last_address - last.start : 0;
+  for (const ground::Function& fn : imported.tables.functions)
+    if (fn.address == 0) fail(Diag::SymbolNotFound, fn.name.c_str());
+  return imported;
+}
+
+ground::Image load_hex_file(const std::string& path, const Imported& imported) {
+  ground::File f = ground::open_file(path, "r");
+  if (!f) fail(Diag::ImportOpen, path.c_str());
+  ground::Image image = imported.tables;
+  image.size = 0;
+  bool readable = read_runs(f.get(), image);
+  f.reset();
+  if (!readable) fail(Diag::HexRead, path.c_str());
+  patch_overlay_calls(image, imported);
+  return image;
 }
 
 }  // namespace corvel::output

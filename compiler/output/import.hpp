@@ -1,14 +1,24 @@
 // Import of an assembled native program: the assembler's symbol file and its
-// Intel HEX output become the code image and tables again.
+// Intel HEX output become a code image and its tables again.
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "ground/image.hpp"
 
 namespace corvel::output {
 
+// What the symbol file adds to the information file's tables.
+struct Imported {
+  ground::Image tables;       // function addresses and frames, absolute
+  std::vector<long> updates;  // addresses of the update_ labels before overlay calls
+  std::string symbol_path;
+};
+
 // Function addresses, frame table and overlay-call sites from the symbol file.
-int read_symbol_file(const std::string& path);
-// Loads the HEX file into the code image and patches the overlay calls.
-int load_hex_file(const std::string& path);
+Imported read_symbol_file(const std::string& path, const ground::Image& info);
+// The image the HEX file holds, with its overlay calls patched.
+ground::Image load_hex_file(const std::string& path, const Imported& imported);
 
 }  // namespace corvel::output

@@ -3,11 +3,13 @@
 
 #include <string>
 
+#include "ground/image.hpp"
+
 namespace corvel::output {
 
 // compile_flag: 0 intermediate code, 1 native code.
-int write_info_file(const std::string& path, int compile_flag);
-// Fills the byte counter, the function names and the frame table from the file.
-int read_info_file(const std::string& path);
+void write_info_file(const std::string& path, int compile_flag, const ground::Image& image);
+// The byte counter, the function names and the frame table the file records.
+ground::Image read_info_file(const std::string& path);
 
 }  // namespace corvel::output

@@ -5,14 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "driver/messages.hpp"
-#include "driver/state.hpp"
+#include "ground/diagnostics.hpp"
 
 namespace corvel::output {
 
 namespace {
-
-using driver::g;
 
 constexpr int kBytesPerRecord = 16;
 constexpr long kImageRomAddress = 64;  // the image follows the 16 frame-table entries
@@ -90,9 +87,9 @@ void put_byte(RecordWriter& w, long address, int value) {
   w.last_address = address;
 }
 
-void put_frame_table(RecordWriter& w) {
+void put_frame_table(RecordWriter& w, const ground::Image& image) {
   long address = 0;
-  for (const driver::Frame& frame : g.frames) {
+  for (const ground::Frame& frame : image.frames) {
     long start = frame.start + kImageRomAddress;
     put_byte(w, address++, static_cast<int>((start >> 8) & 0xFF));
     put_byte(w, address++, static_cast<int>(start & 0xFF));
@@ -103,27 +100,20 @@ void put_frame_table(RecordWriter& w) {
 
 }  // namespace
 
-int write_rom_file(const std::string& path) {
+void write_rom_file(const std::string& path, const ground::Image& image) {
   std::FILE* file = std::fopen(path.c_str(), "w");
-  if (!file) {
-    std::fprintf(g.console, msg::kFileOpenErrorLn, path.c_str());
-    return -1;
-  }
+  if (!file) ground::fail(ground::Diag::FileOpen, path.c_str());
   RecordWriter w;
   w.file = file;
-  put_frame_table(w);
-  int size = std::min(g.byte_counter, driver::kImageCapacity);
-  for (int k = 0; k < size; ++k) put_byte(w, kImageRomAddress + k, g.image[k]);
+  put_frame_table(w, image);
+  int size = std::min(image.size, ground::kImageCapacity);
+  for (int k = 0; k < size; ++k) put_byte(w, kImageRomAddress + k, image.bytes[k]);
   flush(w);
   std::fputs(kEndRecord, file);
   // A ROM file that was not written whole must not pass for a result.
   bool failed = std::ferror(file) != 0;
   failed = std::fclose(file) != 0 || failed;
-  if (failed) {
-    std::fprintf(g.console, msg::kFileOpenErrorLn, path.c_str());
-    return -1;
-  }
-  return 0;
+  if (failed) ground::fail(ground::Diag::FileOpen, path.c_str());
 }
 
 }  // namespace corvel::output

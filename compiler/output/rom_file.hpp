@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "ground/image.hpp"
+
 namespace corvel::output {
 
-// 0, or -1 after "file open error [path]" when the file cannot be written whole.
-int write_rom_file(const std::string& path);
+// Fails with "file open error [path]" when the file cannot be written whole.
+void write_rom_file(const std::string& path, const ground::Image& image);
 
 }  // namespace corvel::output

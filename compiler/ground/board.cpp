@@ -1,15 +1,14 @@
-#include "driver/board_config.hpp"
+#include "ground/board.hpp"
+
+#include <strings.h>
 
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
-#include "driver/state.hpp"
-#include "driver/top_level.hpp"
-#include "front/lexer.hpp"
-#include "front/source_reader.hpp"
+#include "ground/text.hpp"
 
-namespace corvel::driver {
+namespace corvel::ground {
 
 namespace {
 
@@ -28,13 +27,10 @@ constexpr Key kKeys[] = {{"#CVPP", kCalibrationVpp}, {"#CVCC", kCalibrationVcc},
 constexpr const char* kBoardSections[kBoards] = {"[Board1]", "[Board2]", "[Board3]"};
 constexpr const char* kDefineKey = "#define";
 
-bool starts_with_nocase(const char* line, const char* key) {
-  size_t n = std::strlen(key);
-  return strncasecmp(line, key, n) == 0;
-}
+bool line_starts_with(const char* line, const char* key) { return strncasecmp(line, key, std::strlen(key)) == 0; }
 
 const char* skip_blanks(const char* p) {
-  while (front::is_space(static_cast<unsigned char>(*p))) ++p;
+  while (is_space(static_cast<unsigned char>(*p))) ++p;
   return p;
 }
 
@@ -44,90 +40,99 @@ bool read_decimal(const char*& p, long& value) {
   p = skip_blanks(p);
   bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
-  if (!front::is_digit(static_cast<unsigned char>(*p))) return false;
+  if (!is_digit(static_cast<unsigned char>(*p))) return false;
   long v = 0;
   constexpr long kMax = std::numeric_limits<long>::max() / 10 - 9;
-  for (; front::is_digit(static_cast<unsigned char>(*p)); ++p)
+  for (; is_digit(static_cast<unsigned char>(*p)); ++p)
     if (v < kMax) v = v * 10 + (*p - '0');
   value = negative ? -v : v;
   return true;
 }
 
-void read_pin_entry(PinTable table, const char* fields) {
+void read_pin_entry(Board& b, PinTable table, const char* fields) {
   const char* p = fields;
   long index;
-  if (!read_decimal(p, index) || index < 1 || index > 40) return;
+  if (!read_decimal(p, index) || index < 1 || index > kMaxBoardPin) return;
   p = fields;
-  while (front::is_digit(static_cast<unsigned char>(*p))) ++p;
+  while (is_digit(static_cast<unsigned char>(*p))) ++p;
   p = skip_blanks(p);
-  if (!front::is_hex_digit(static_cast<unsigned char>(*p))) return;
-  std::uint32_t field = front::parse_hex(p);
+  if (!is_hex_digit(static_cast<unsigned char>(*p))) return;
+  std::uint32_t field = parse_hex(p);
   if (field > 0xFF) return;
   int code = port_bit_code(static_cast<int>(field >> 4), static_cast<int>(field & 15));
-  if (code >= 0) g.board.pins[table][index] = static_cast<std::uint8_t>(code);
+  if (code >= 0) b.pins[table][index] = static_cast<std::uint8_t>(code);
 }
 
-void read_calibration_entry(int board, int supply, const char* fields) {
+void read_calibration_entry(Board& b, int board, int supply, const char* fields) {
   const char* p = skip_blanks(fields);
   const char* word = p;
-  while (*p && !front::is_space(static_cast<unsigned char>(*p))) ++p;
+  while (*p && !is_space(static_cast<unsigned char>(*p))) ++p;
   std::string voltage(word, p);
   long code;
   if (voltage.empty() || !read_decimal(p, code)) return;
-  int& count = g.board.calibration_count[board][supply];
+  int& count = b.calibration_count[board][supply];
   if (count >= kCalibrationEntries) return;
-  g.board.calibration[board][supply][count++] = {voltage_hundredths(voltage), static_cast<std::uint8_t>(code & 0xFF)};
+  b.calibration[board][supply][count++] = {voltage_hundredths(voltage), static_cast<std::uint8_t>(code & 0xFF)};
 }
 
 LineKind classify(const char* line, const char*& fields) {
   for (const Key& key : kKeys) {
-    if (starts_with_nocase(line, key.text)) {
+    if (line_starts_with(line, key.text)) {
       fields = line + std::strlen(key.text);
       return key.kind;
     }
   }
-  if (line[0] == '#' && front::is_digit(static_cast<unsigned char>(line[1]))) {
+  if (line[0] == '#' && is_digit(static_cast<unsigned char>(line[1]))) {
     fields = line + 1;
     return kPinBoard;
   }
-  if (starts_with_nocase(line, kDefineKey)) {
+  if (line_starts_with(line, kDefineKey)) {
     fields = line + std::strlen(kDefineKey);
     return kDefine;
   }
   for (const char* section : kBoardSections)
-    if (starts_with_nocase(line, section)) return kBoard;
+    if (line_starts_with(line, section)) return kBoard;
   return kOther;
 }
 
-// Lexes a #define line as the program's own #define, as in pass 1.
-int read_define(const char* fields) {
-  front::set_source_file(nullptr);
-  if (front::load_line(fields) < 0) return -1;
-  return compile_define();
-}
-
-int read_line(const char* line, int& board) {
+void read_line(Board& b, const char* line, int& board) {
   const char* fields = nullptr;
   switch (classify(line, fields)) {
-    case kCalibrationVpp: read_calibration_entry(board, 0, fields); break;
-    case kCalibrationVcc: read_calibration_entry(board, 1, fields); break;
-    case kPinVpp: read_pin_entry(kVppPins, fields); break;
-    case kPinVcc: read_pin_entry(kVccPins, fields); break;
-    case kPinGnd: read_pin_entry(kGndPins, fields); break;
-    case kPinBoard: read_pin_entry(kBoardPins, fields); break;
-    case kDefine: return read_define(fields);
+    case kCalibrationVpp: read_calibration_entry(b, board, 0, fields); break;
+    case kCalibrationVcc: read_calibration_entry(b, board, 1, fields); break;
+    case kPinVpp: read_pin_entry(b, kVppPins, fields); break;
+    case kPinVcc: read_pin_entry(b, kVccPins, fields); break;
+    case kPinGnd: read_pin_entry(b, kGndPins, fields); break;
+    case kPinBoard: read_pin_entry(b, kBoardPins, fields); break;
+    case kDefine: b.defines.emplace_back(fields); break;
     case kBoard: board = line[6] - '1'; break;
     case kOther: break;
   }
-  return 0;
-}
-
-void reset_tables() {
-  for (auto& table : g.board.pins) table.fill(kNoPort);
-  for (auto& per_board : g.board.calibration_count) per_board.fill(0);
 }
 
 }  // namespace
+
+Board::Board() {
+  for (auto& table : pins) table.fill(kNoPort);
+}
+
+int Board::pin_lookup(long index) const {
+  if (index < 0 || index > 4 * kMaxBoardPin) return kNoPort;
+  if (index <= kMaxBoardPin) return pins[kBoardPins][index];
+  int table = static_cast<int>((index - 1) / kMaxBoardPin);
+  return pins[table][index - kMaxBoardPin * table];
+}
+
+bool read_board(const std::string& path, Board& board) {
+  board = Board{};
+  std::FILE* file = std::fopen(path.c_str(), "r");
+  if (!file) return false;
+  int section = 0;
+  char line[kLinePiece];
+  while (std::fgets(line, sizeof line, file)) read_line(board, line, section);
+  std::fclose(file);
+  return true;
+}
 
 int port_bit_code(int port, int bit) {
   if (port < 0 || port > 15 || bit < 0 || bit > 7 || kPortIndex[port] < 0) return -1;
@@ -140,29 +145,6 @@ int port_bit_code_of_chars(int port_char, int bit_char) {
   if ((port_char | 0x20) == 'a' || (port_char | 0x20) == 'b') port = (port_char | 0x20) - 'a' + 10;
   if (bit_char < '0' || bit_char > '7') return -1;
   return port_bit_code(port, bit_char - '0');
-}
-
-int read_board_config(const std::string& path) {
-  reset_tables();
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (!file) return -1;
-  int board = 0;
-  char line[kLinePiece];
-  while (std::fgets(line, sizeof line, file)) {
-    if (read_line(line, board) < 0) {
-      std::fclose(file);
-      return -1;
-    }
-  }
-  std::fclose(file);
-  return 0;
-}
-
-int pin_lookup(long index) {
-  if (index < 0 || index > 160) return kNoPort;
-  if (index <= 40) return g.board.pins[kBoardPins][index];
-  int table = static_cast<int>((index - 1) / 40);
-  return g.board.pins[table][index - 40L * table];
 }
 
 long voltage_hundredths(std::string_view text) {
@@ -188,4 +170,4 @@ int voltage_conversion(int board, int supply, std::string_view text) {
   return -1;
 }
 
-}  // namespace corvel::driver
+}  // namespace corvel::ground

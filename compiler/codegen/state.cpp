@@ -1,7 +1,0 @@
-#include "codegen/state.hpp"
-
-namespace corvel::codegen {
-
-CodegenState g;
-
-}  // namespace corvel::codegen

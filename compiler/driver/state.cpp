@@ -1,7 +1,0 @@
-#include "driver/state.hpp"
-
-namespace corvel::driver {
-
-DriverState g;
-
-}  // namespace corvel::driver

@@ -1,7 +1,0 @@
-#include "front/state.hpp"
-
-namespace corvel::front {
-
-FrontState g;
-
-}  // namespace corvel::front

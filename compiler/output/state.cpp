@@ -1,7 +1,0 @@
-#include "output/state.hpp"
-
-namespace corvel::output {
-
-OutputState g;
-
-}  // namespace corvel::output
