@@ -5,8 +5,8 @@
 //                         native: corvel prog.c -a   a labelled run: test <group>.<case>_native, checked
 //                                                    against expected.native/
 //                       Only the first line may go without a label. A label holding a dot names the
-//                       test in full, e.g. "command_line.no_arguments: corvel", for a run that shares
-//                       the case's inputs but not its name.
+//                       test in full, <group>.<name>, for a run that shares the case's inputs but not
+//                       its name or group: "command_line.no_arguments: corvel" is command_line.no_arguments.
 //   <any other file>    an input, copied (with its folders) into a fresh scratch folder for each run
 //   expected/stdout     the exact bytes the program prints
 //   expected/status     its exit status (0 when the file is missing)
@@ -247,7 +247,10 @@ CaseRun parse_line(const fs::path& dir, const std::string& line) {
   if (!run.words.empty() && run.words[0].ends_with(':')) {
     run.label = run.words[0].substr(0, run.words[0].size() - 1);
     run.words.erase(run.words.begin());
-    if (!is_label(run.label)) run.error = "a label holds only letters, digits, _ and inner dots: " + line;
+    if (!is_label(run.label)) {
+      run.error = "a label holds only letters, digits, _ and inner dots: " + line;
+      run.label = test_name(run.label);  // still a safe name, so that the fault shows under this case
+    }
   }
   name_run(run);
   if (run.words.empty()) run.error = "no command in the line \"" + line + "\"";
@@ -281,7 +284,8 @@ void register_cases() {
   for (const fs::path& dir : case_dirs(E2E_CASES_DIR)) {
     for (CaseRun run : runs_of(dir)) {
       // Two runs under one name would share an expected folder or hide one another.
-      if (!names.insert(run.suite + "." + run.name).second) run.error = "two runs are named " + run.name;
+      if (!names.insert(run.suite + "." + run.name).second && run.error.empty())
+        run.error = "two runs are named " + run.name;
       ::testing::RegisterTest(run.suite.c_str(), run.name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
                               [run]() -> ::testing::Test* { return new RunTest(run); });
     }
