@@ -7,7 +7,6 @@
 
 #include "bench_files.hpp"
 #include "command_line.hpp"
-#include "state.hpp"
 
 namespace {
 
@@ -29,15 +28,15 @@ void BM_Rewrite(benchmark::State& state) {
   if (!entered) bench::enter_scratch_folder();
   entered = true;
   std::string text = assembly(static_cast<int>(state.range(0)));
-  static std::FILE* null = std::fopen("/dev/null", "w");
-  trimmel::g.console = null;
+  std::FILE* null = std::fopen("/dev/null", "w");
   const char* argv[] = {"trimmel", RULES_FILE, "prog.asm", "prog.bak"};
   for (auto _ : state) {
     state.PauseTiming();
     bench::write_file("prog.asm", text);
     state.ResumeTiming();
-    if (trimmel::run_trimmel(4, argv) != 0) throw std::runtime_error("rewrite failed");
+    if (trimmel::run_trimmel(4, argv, null) != 0) throw std::runtime_error("rewrite failed");
   }
+  std::fclose(null);
   state.SetBytesProcessed(state.iterations() * static_cast<long>(text.size()));
 }
 BENCHMARK(BM_Rewrite)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);

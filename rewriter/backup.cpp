@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "console.hpp"
 #include "messages.hpp"
 
 namespace trimmel {
@@ -18,15 +17,16 @@ bool same_file(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool move_target_to_backup(const std::string& target, const std::string& backup, const std::string& table) {
+bool move_target_to_backup(const std::string& target, const std::string& backup, const std::string& table,
+                           Console console) {
   if (same_file(backup, target) || same_file(backup, table)) {
-    say_path(msg::kBackupIsInput, backup);
+    console.say_path(msg::kBackupIsInput, backup);
     return false;
   }
   // The rename itself replaces an old backup, so when it fails the old backup
   // is still there. A directory is never replaced: the rename fails on it.
   if (std::rename(target.c_str(), backup.c_str()) != 0) {
-    say_path(msg::kFileRenameError, target);
+    console.say_path(msg::kFileRenameError, target);
     return false;
   }
   return true;

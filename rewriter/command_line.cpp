@@ -3,10 +3,8 @@
 #include <filesystem>
 
 #include "backup.hpp"
-#include "console.hpp"
 #include "messages.hpp"
 #include "rewrite.hpp"
-#include "rule_table.hpp"
 #include "state.hpp"
 
 namespace trimmel {
@@ -27,14 +25,14 @@ std::string own_path(const char* argv0) {
   return argv0 ? argv0 : "";
 }
 
-bool locate_table(const std::string& argument, const char* argv0, std::string& table) {
+bool locate_table(const std::string& argument, const char* argv0, Console console, std::string& table) {
   if (is_file(argument)) {
     table = argument;
     return true;
   }
   table = path_beside_program(own_path(argv0), argument);
   if (is_file(table)) return true;
-  say_path(msg::kFileNotFound, table);
+  console.say_path(msg::kFileNotFound, table);
   return false;
 }
 
@@ -46,23 +44,23 @@ std::string path_beside_program(const std::string& program, const std::string& t
   return program.substr(0, slash + 1) + table;
 }
 
-int run_trimmel(int argc, const char* const* argv) {
-  reset_state();
+int run_trimmel(int argc, const char* const* argv, std::FILE* console) {
+  Run run(console);
   if (argc < 4) {
-    say(msg::kUsage);
+    run.console.say(msg::kUsage);
     return kExitFailure;
   }
   std::string table;
-  if (!locate_table(argv[1], argv[0], table)) return kExitFailure;
+  if (!locate_table(argv[1], argv[0], run.console, table)) return kExitFailure;
   std::string target = argv[2];
   std::string backup = argv[3];
   if (!is_file(target)) {
-    say_path(msg::kFileNotFound, target);
+    run.console.say_path(msg::kFileNotFound, target);
     return kExitFailure;
   }
-  if (!move_target_to_backup(target, backup, table)) return kExitFailure;
-  if (!load_rule_table(table)) return kExitFailure;
-  return rewrite_file(backup, target) ? 0 : kExitFailure;
+  if (!move_target_to_backup(target, backup, table, run.console)) return kExitFailure;
+  if (!load_rule_table(run.rules, table, run.console)) return kExitFailure;
+  return rewrite_file(run, backup, target) ? 0 : kExitFailure;
 }
 
 }  // namespace trimmel

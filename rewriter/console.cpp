@@ -1,15 +1,13 @@
 #include "console.hpp"
 
-#include <cstdio>
-
-#include "state.hpp"
-
 namespace trimmel {
 
-void say(const char* text) { std::fputs(text, g.console); }
+void Console::say(const char* text) const { std::fputs(text, stream); }
 
-void say_line_number(const char* format, int line) { std::fprintf(g.console, format, line); }
+void Console::say_line_number(const char* format, int line) const { std::fprintf(stream, format, line); }
 
-void say_path(const char* format, const std::string& path) { std::fprintf(g.console, format, path.c_str()); }
+void Console::say_path(const char* format, const std::string& path) const {
+  std::fprintf(stream, format, path.c_str());
+}
 
 }  // namespace trimmel

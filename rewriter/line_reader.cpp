@@ -1,7 +1,5 @@
 #include "line_reader.hpp"
 
-#include "state.hpp"
-
 namespace trimmel {
 
 namespace {

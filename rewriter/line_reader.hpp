@@ -8,6 +8,8 @@
 
 namespace trimmel {
 
+inline constexpr int kPieceSize = 255;
+
 // Reads the next piece. False at the end of the file (or on a read error,
 // which std::ferror tells). continues is set when the piece is full and the
 // same line goes on in the next piece.

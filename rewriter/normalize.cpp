@@ -1,7 +1,5 @@
 #include "normalize.hpp"
 
-#include "state.hpp"
-
 namespace trimmel {
 
 namespace {

@@ -8,6 +8,8 @@
 
 namespace trimmel {
 
+inline constexpr int kNormalizedLimit = 79;  // longest comparison text or number text that can match
+
 struct Normalized {
   std::string comparison;
   std::string number;

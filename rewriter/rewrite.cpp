@@ -1,33 +1,29 @@
 #include "rewrite.hpp"
 
-#include "console.hpp"
 #include "line_reader.hpp"
 #include "messages.hpp"
-#include "state.hpp"
-#include "window.hpp"
 
 namespace trimmel {
 
-StreamResult stream_through_window(std::FILE* in, std::FILE* out) {
-  g.head = 0;
-  g.fill = 0;
+StreamResult stream_through_window(Window& window, const RuleTable& rules, std::FILE* in, std::FILE* out) {
+  window = Window{};
   std::string piece;
   bool continues = false;
   bool in_long_line = false;
   while (read_piece(in, piece, continues)) {
-    take_line(piece, in_long_line || continues, out);
+    take_line(window, rules, piece, in_long_line || continues, out);
     in_long_line = continues;
   }
   if (std::ferror(in)) return StreamResult::kReadFailed;
-  flush_window(out);
+  flush_window(window, out);
   if (std::fflush(out) != 0 || std::ferror(out)) return StreamResult::kWriteFailed;
   return StreamResult::kOk;
 }
 
-bool rewrite_file(const std::string& backup, const std::string& target) {
+bool rewrite_file(Run& run, const std::string& backup, const std::string& target) {
   std::FILE* in = std::fopen(backup.c_str(), "rb");
   if (!in) {
-    say_path(msg::kFileOpenError, backup);
+    run.console.say_path(msg::kFileOpenError, backup);
     return false;
   }
   // Exclusive creation: the target name was freed by the rename, and whatever
@@ -35,16 +31,16 @@ bool rewrite_file(const std::string& backup, const std::string& target) {
   std::FILE* out = std::fopen(target.c_str(), "wbx");
   if (!out) {
     std::fclose(in);
-    say_path(msg::kFileOpenError, target);
+    run.console.say_path(msg::kFileOpenError, target);
     return false;
   }
-  StreamResult result = stream_through_window(in, out);
+  StreamResult result = stream_through_window(run.window, run.rules, in, out);
   std::fclose(in);
   if (std::fclose(out) != 0 && result == StreamResult::kOk) result = StreamResult::kWriteFailed;
   if (result == StreamResult::kOk) return true;
   std::remove(target.c_str());
-  if (result == StreamResult::kReadFailed) say_path(msg::kFileReadError, backup);
-  else say_path(msg::kFileWriteError, target);
+  if (result == StreamResult::kReadFailed) run.console.say_path(msg::kFileReadError, backup);
+  else run.console.say_path(msg::kFileWriteError, target);
   return false;
 }
 

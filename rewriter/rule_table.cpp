@@ -8,7 +8,6 @@
 #include "line_reader.hpp"
 #include "messages.hpp"
 #include "normalize.hpp"
-#include "state.hpp"
 
 namespace trimmel {
 
@@ -17,7 +16,12 @@ namespace {
 enum class Step { kOk, kEnd, kFailed };
 
 struct Loader {
-  std::FILE* in = nullptr;
+  Loader(std::FILE* file, RuleTable& table, Console out) : in(file), rules(table), console(out) {}
+
+  std::FILE* in;
+  RuleTable& rules;
+  Console console;
+  int table_line = 0;   // every line read, for the messages
   std::string line;     // the line being looked at
   std::string pattern;  // comparison texts of the rule's o lines, joined
   int o_lines = 0;
@@ -33,7 +37,7 @@ bool next_line(Loader& l) {
   std::string piece;
   bool continues = true;
   while (continues && read_piece(l.in, piece, continues)) {
-    ++g.table_line;
+    ++l.table_line;
     l.line += piece;
   }
   return !l.line.empty();
@@ -54,21 +58,26 @@ bool is_kind(const std::string& line, char kind) {
   return line.size() >= 2 && line[1] == ':' && (line[0] == kind || line[0] == kind - 'a' + 'A');
 }
 
-bool fail(const char* format) {
-  say_line_number(format, g.table_line);
+bool fail(const Loader& l, const char* format) {
+  l.console.say_line_number(format, l.table_line);
   return false;
 }
 
-Step failed_step(const char* format) {
-  fail(format);
+bool fail_without_line(Console console, const char* text) {
+  console.say(text);
+  return false;
+}
+
+Step failed_step(const Loader& l, const char* format) {
+  fail(l, format);
   return Step::kFailed;
 }
 
-bool next_line_inside_rule(Loader& l) { return next_line(l) || fail(msg::kEndedInsideRule); }
+bool next_line_inside_rule(Loader& l) { return next_line(l) || fail(l, msg::kEndedInsideRule); }
 
 bool add_pattern_line(Loader& l) {
   Normalized n = normalize(l.line);
-  if (n.too_long()) return fail(msg::kLineTooLong);
+  if (n.too_long()) return fail(l, msg::kLineTooLong);
   l.pattern += n.comparison.substr(std::min<size_t>(2, n.comparison.size()));
   ++l.o_lines;
   return true;
@@ -84,22 +93,36 @@ bool pattern_has_two_numbers(const std::string& pattern) {
 
 Step read_pattern(Loader& l) {
   if (!next_rule_line(l)) return Step::kEnd;
-  if (!is_kind(l.line, 'o')) return failed_step(msg::kNoOLine);
+  if (!is_kind(l.line, 'o')) return failed_step(l, msg::kNoOLine);
   l.pattern.clear();
   l.o_lines = 0;
   if (!add_pattern_line(l)) return Step::kFailed;
   for (;;) {
-    if (!next_rule_line(l)) return failed_step(msg::kEndedInsideRule);
+    if (!next_rule_line(l)) return failed_step(l, msg::kEndedInsideRule);
     if (!is_kind(l.line, 'o')) break;
     if (!add_pattern_line(l)) return Step::kFailed;
-    if (l.o_lines > g.max_lines) g.max_lines = l.o_lines;
+    if (l.o_lines > l.rules.max_lines) l.rules.max_lines = l.o_lines;
   }
-  if (pattern_has_two_numbers(l.pattern)) return failed_step(msg::kTwoNumInPattern);
+  if (pattern_has_two_numbers(l.pattern)) return failed_step(l, msg::kTwoNumInPattern);
   return Step::kOk;
 }
 
-void set_length_flag(int o_lines) {
-  if (o_lines <= kMaxPatternLines) g.length_flags[o_lines] = true;
+void set_length_flag(Loader& l) {
+  if (l.o_lines <= kMaxPatternLines) l.rules.length_flags[l.o_lines] = true;
+}
+
+// The key table tells why it refused an entry; the loader knows the line.
+bool report(const Loader& l, Added result) {
+  switch (result) {
+    case Added::kOk: return true;
+    case Added::kKeyTooLong: return fail(l, msg::kKeyTooLong);
+    case Added::kTextTooLong: return fail(l, msg::kReplacementTooLong);
+    case Added::kDuplicateKey: return fail(l, msg::kDuplicateKey);
+    case Added::kDataAreaFull: return fail_without_line(l.console, msg::kDataAreaOverflow);
+    case Added::kKeyTableFull: return fail_without_line(l.console, msg::kKeyTableOverflow);
+    case Added::kNoMemory: return fail_without_line(l.console, msg::kNoMemory);
+  }
+  return false;
 }
 
 // The waiting binding, if any, goes into this action's key and is used up.
@@ -108,7 +131,7 @@ bool add_action(Loader& l, const std::string& text, std::uint8_t code) {
   bool bound = l.has_binding;
   l.has_binding = false;
   l.binding.clear();
-  return add_entry(key, bound, text, code);
+  return report(l, add_entry(l.rules.keys, key, bound, text, code));
 }
 
 bool replace_action(Loader& l) {
@@ -119,25 +142,25 @@ bool replace_action(Loader& l) {
     if (!is_kind(l.line, 'c')) break;
     text += l.line.substr(2);
   }
-  if (l.o_lines < g.min_lines) g.min_lines = l.o_lines;
+  if (l.o_lines < l.rules.min_lines) l.rules.min_lines = l.o_lines;
   if (!add_action(l, text, kActionReplace)) return false;
-  set_length_flag(l.o_lines);
+  set_length_flag(l);
   return true;
 }
 
 bool delete_action(Loader& l) {
   if (!add_action(l, "##del##", kActionDelete)) return false;
-  set_length_flag(l.o_lines);
+  set_length_flag(l);
   return next_line_inside_rule(l);
 }
 
 bool binding_line(Loader& l) {
-  if (l.has_binding) return fail(msg::kTwoBindingLines);
+  if (l.has_binding) return fail(l, msg::kTwoBindingLines);
   Normalized n = normalize(l.line);
-  if (n.too_long()) return fail(msg::kLineTooLong);
+  if (n.too_long()) return fail(l, msg::kLineTooLong);
   if (n.comparison == "#NUM = #NUM") l.binding = n.number;
   else if (n.comparison == "#NUM = *") l.binding = "*";
-  else return fail(msg::kBadBindingLine);
+  else return fail(l, msg::kBadBindingLine);
   l.has_binding = true;
   return next_line_inside_rule(l);
 }
@@ -148,7 +171,7 @@ bool read_actions(Loader& l) {
     if (is_kind(l.line, 'c')) ok = replace_action(l);
     else if (is_kind(l.line, 'd')) ok = delete_action(l);
     else if (l.line[0] == '#') ok = binding_line(l);
-    else ok = fail(msg::kAbnormalLine);
+    else ok = fail(l, msg::kAbnormalLine);
     if (!ok) return false;
   } while (l.line.compare(0, 4, "#END") != 0);
   return true;
@@ -162,43 +185,38 @@ bool read_rules(Loader& l) {
   }
 }
 
-bool line_counts_usable() {
-  if (g.min_lines == kNoMinimum) g.min_lines = g.max_lines;
-  if (g.min_lines < 1 || g.max_lines < 1) {
-    say(msg::kBadFormat);
-    say(msg::kPatternTooShort);
-    return false;
+bool line_counts_usable(RuleTable& rules, Console console) {
+  if (rules.min_lines == kNoMinimum) rules.min_lines = rules.max_lines;
+  if (rules.min_lines < 1 || rules.max_lines < 1) {
+    console.say(msg::kBadFormat);
+    return fail_without_line(console, msg::kPatternTooShort);
   }
-  if (g.min_lines > kMaxPatternLines || g.max_lines > kMaxPatternLines) {
-    say(msg::kBadFormat);
-    say(msg::kPatternTooLong);
-    return false;
+  if (rules.min_lines > kMaxPatternLines || rules.max_lines > kMaxPatternLines) {
+    console.say(msg::kBadFormat);
+    return fail_without_line(console, msg::kPatternTooLong);
   }
-  if (g.min_lines > g.max_lines) {
-    say(msg::kNoUsablePattern);
-    return false;
-  }
+  if (rules.min_lines > rules.max_lines) return fail_without_line(console, msg::kNoUsablePattern);
   return true;
 }
 
 }  // namespace
 
-bool load_rule_table(const std::string& path) {
-  Loader l;
-  l.in = std::fopen(path.c_str(), "rb");
-  if (!l.in) {
-    say_path(msg::kFileOpenError, path);
+bool load_rule_table(RuleTable& rules, const std::string& path, Console console) {
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (!in) {
+    console.say_path(msg::kFileOpenError, path);
     return false;
   }
+  Loader l(in, rules, console);
   bool read = read_rules(l);
-  bool read_error = std::ferror(l.in) != 0;
-  std::fclose(l.in);
+  bool read_error = std::ferror(in) != 0;
+  std::fclose(in);
   if (!read) return false;
   if (read_error) {
-    say_path(msg::kFileReadError, path);
+    console.say_path(msg::kFileReadError, path);
     return false;
   }
-  return line_counts_usable();
+  return line_counts_usable(rules, console);
 }
 
 }  // namespace trimmel

@@ -1,13 +1,20 @@
-// Runs every case folder under the cases directory as a test:
+// Runs every case folder under the cases directory, cases/<group>/<case>/, as one test per line of its cmd:
 //
-//   cmd                 the command line: "corvel ..." or "trimmel ...", words split at blanks
-//   <any other file>    an input, copied (with its folders) into a scratch folder where the command runs
+//   cmd                 one run a line, its words split at blanks:
+//                         corvel prog.c              the plain run: test <group>.<case>, checked against expected/
+//                         native: corvel prog.c -a   a labelled run: test <group>.<case>_native, checked
+//                                                    against expected.native/
+//                       Only the first line may go without a label. A label holding a dot names the
+//                       test in full, <group>.<name>, for a run that shares the case's inputs but not
+//                       its name or group: "command_line.no_arguments: corvel" is command_line.no_arguments.
+//   <any other file>    an input, copied (with its folders) into a fresh scratch folder for each run
 //   expected/stdout     the exact bytes the program prints
 //   expected/status     its exit status (0 when the file is missing)
 //   expected/files/*    every file the run creates or changes, byte for byte
 //   expected/gone       names of input files the run removes, one a line
+//   expected.<label>/   the same for the run with that label
 //
-// With E2E_UPDATE=1 in the environment a failing case rewrites its expected
+// With E2E_UPDATE=1 in the environment a failing run rewrites its own expected
 // folder from what the run produced, for review before it is committed.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -30,9 +37,24 @@ using corvel::testing::write_file;
 
 namespace {
 
+using Files = std::map<std::string, std::string>;
+
+// One line of a case's cmd.
+struct CaseRun {
+  fs::path dir;                    // the case folder, whose inputs the run gets
+  std::string label;               // empty for the plain run
+  std::vector<std::string> words;  // the command line
+  std::string suite, name;         // the test's name
+  std::string error;               // a fault in cmd, reported by the run's test
+
+  fs::path expected() const { return dir / (label.empty() ? "expected" : "expected." + label); }
+};
+
 struct Outcome {
   std::string out;
   int status = -1;
+  Files produced;              // files the run created or changed
+  std::set<std::string> gone;  // inputs the run removed
 };
 
 std::vector<std::string> split_words(const std::string& line) {
@@ -48,6 +70,7 @@ std::string program_path(const std::string& name) {
   return name;
 }
 
+// Runs the command in dir and returns its stdout and exit status.
 Outcome run_in(const fs::path& dir, std::vector<std::string> args) {
   args[0] = program_path(args[0]);
   int pipe_fds[2];
@@ -75,8 +98,8 @@ Outcome run_in(const fs::path& dir, std::vector<std::string> args) {
   return outcome;
 }
 
-std::map<std::string, std::string> files_in(const fs::path& dir) {
-  std::map<std::string, std::string> files;
+Files files_in(const fs::path& dir) {
+  Files files;
   if (!fs::exists(dir)) return files;
   for (const auto& entry : fs::recursive_directory_iterator(dir))
     if (entry.is_regular_file()) files[fs::relative(entry.path(), dir).string()] = read_file(entry.path());
@@ -101,98 +124,171 @@ std::string printable(const std::string& bytes) {
   return text;
 }
 
-class CaseTest : public ::testing::Test {
+bool is_expected_folder(const std::string& name) { return name == "expected" || name.starts_with("expected."); }
+
+// Copies the case's inputs, everything but cmd and the expected folders, into scratch.
+Files copy_inputs(const fs::path& dir, const TempDir& scratch) {
+  Files inputs;
+  for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
+    std::string name = fs::relative(it->path(), dir).string();
+    if (name == "cmd" || is_expected_folder(name)) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (it->is_directory()) fs::create_directories(scratch.path() / name);
+    if (!it->is_regular_file()) continue;
+    inputs[name] = read_file(it->path());
+    scratch.write(name, inputs[name]);
+  }
+  return inputs;
+}
+
+// Notes which files the run created or changed and which inputs it removed.
+void compare_with_inputs(const TempDir& scratch, const Files& inputs, Outcome& outcome) {
+  for (auto& [name, bytes] : files_in(scratch.path())) {
+    auto it = inputs.find(name);
+    if (it == inputs.end() || it->second != bytes) outcome.produced[name] = bytes;
+  }
+  for (const auto& [name, bytes] : inputs)
+    if (!scratch.exists(name)) outcome.gone.insert(name);
+}
+
+class RunTest : public ::testing::Test {
  public:
-  explicit CaseTest(fs::path dir) : dir_(std::move(dir)) {}
+  explicit RunTest(CaseRun run) : run_(std::move(run)) {}
 
   void TestBody() override {
+    ASSERT_TRUE(run_.error.empty()) << run_.error << " (in " << run_.dir / "cmd" << ")";
     TempDir scratch;
-    std::map<std::string, std::string> inputs;
-    for (auto it = fs::recursive_directory_iterator(dir_); it != fs::recursive_directory_iterator(); ++it) {
-      std::string name = fs::relative(it->path(), dir_).string();
-      if (name == "cmd" || name == "expected") {
-        it.disable_recursion_pending();
-        continue;
-      }
-      if (it->is_directory()) fs::create_directories(scratch.path() / name);
-      if (!it->is_regular_file()) continue;
-      inputs[name] = read_file(it->path());
-      scratch.write(name, inputs[name]);
-    }
-    std::string cmd = read_file(dir_ / "cmd");
-    Outcome outcome = run_in(scratch.path(), split_words(cmd.substr(0, cmd.find('\n'))));
-    std::map<std::string, std::string> produced;
-    std::set<std::string> gone;
-    for (auto& [name, bytes] : files_in(scratch.path()))
-      if (!inputs.count(name) || inputs[name] != bytes) produced[name] = bytes;
-    for (const auto& [name, bytes] : inputs)
-      if (!scratch.exists(name)) gone.insert(name);
-    if (std::getenv("E2E_UPDATE") && !matches(outcome, produced, gone)) update(outcome, produced, gone);
-    check(outcome, produced, gone);
+    Files inputs = copy_inputs(run_.dir, scratch);
+    Outcome outcome = run_in(scratch.path(), run_.words);
+    compare_with_inputs(scratch, inputs, outcome);
+    if (std::getenv("E2E_UPDATE") && !matches(outcome)) update(outcome);
+    check(outcome);
   }
 
  private:
-  fs::path expected() const { return dir_ / "expected"; }
+  fs::path expected() const { return run_.expected(); }
 
   int expected_status() const {
     fs::path file = expected() / "status";
     return fs::exists(file) ? std::atoi(read_file(file).c_str()) : 0;
   }
 
-  bool matches(const Outcome& o, const std::map<std::string, std::string>& produced,
-               const std::set<std::string>& gone) const {
+  bool matches(const Outcome& o) const {
     return fs::exists(expected() / "stdout") && read_file(expected() / "stdout") == o.out &&
-           expected_status() == o.status && files_in(expected() / "files") == produced &&
-           lines_of(expected() / "gone") == gone;
+           expected_status() == o.status && files_in(expected() / "files") == o.produced &&
+           lines_of(expected() / "gone") == o.gone;
   }
 
-  void update(const Outcome& o, const std::map<std::string, std::string>& produced,
-              const std::set<std::string>& gone) const {
+  void update(const Outcome& o) const {
     fs::remove_all(expected());
     fs::create_directories(expected() / "files");
     write_file(expected() / "stdout", o.out);
     if (o.status != 0) write_file(expected() / "status", std::to_string(o.status) + "\n");
-    for (const auto& [name, bytes] : produced) write_file(expected() / "files" / name, bytes);
+    for (const auto& [name, bytes] : o.produced) write_file(expected() / "files" / name, bytes);
     std::string names;
-    for (const std::string& name : gone) names += name + "\n";
+    for (const std::string& name : o.gone) names += name + "\n";
     if (!names.empty()) write_file(expected() / "gone", names);
   }
 
-  void check(const Outcome& o, const std::map<std::string, std::string>& produced,
-             const std::set<std::string>& gone) const {
-    ASSERT_TRUE(fs::exists(expected() / "stdout")) << "no expected/stdout in " << dir_;
-    EXPECT_EQ(printable(read_file(expected() / "stdout")), printable(o.out)) << "stdout of " << dir_;
-    EXPECT_EQ(expected_status(), o.status) << "exit status of " << dir_;
-    std::map<std::string, std::string> want = files_in(expected() / "files");
+  void check(const Outcome& o) const {
+    const fs::path where = expected();
+    ASSERT_TRUE(fs::exists(where / "stdout")) << "no " << where / "stdout";
+    EXPECT_EQ(printable(read_file(where / "stdout")), printable(o.out)) << "stdout for " << where;
+    EXPECT_EQ(expected_status(), o.status) << "exit status for " << where;
+    Files want = files_in(where / "files");
     for (const auto& [name, bytes] : want) {
-      auto it = produced.find(name);
-      if (it == produced.end()) ADD_FAILURE() << name << " was not written in " << dir_;
-      else EXPECT_EQ(printable(bytes), printable(it->second)) << "file " << name << " of " << dir_;
+      auto it = o.produced.find(name);
+      if (it == o.produced.end()) ADD_FAILURE() << name << " was not written, for " << where;
+      else EXPECT_EQ(printable(bytes), printable(it->second)) << "file " << name << " for " << where;
     }
-    for (const auto& [name, bytes] : produced)
-      if (!want.count(name)) ADD_FAILURE() << "unexpected file " << name << " in " << dir_;
-    EXPECT_EQ(lines_of(expected() / "gone"), gone) << "removed inputs of " << dir_;
+    for (const auto& [name, bytes] : o.produced)
+      if (!want.count(name)) ADD_FAILURE() << "unexpected file " << name << ", for " << where;
+    EXPECT_EQ(lines_of(where / "gone"), o.gone) << "removed inputs, for " << where;
   }
 
-  fs::path dir_;
+  CaseRun run_;
 };
 
-std::string test_name(const fs::path& path) {
-  std::string name = path.filename().string();
+std::string test_name(const std::string& text) {
+  std::string name = text;
   for (char& c : name)
     if (!isalnum(static_cast<unsigned char>(c))) c = '_';
   return name;
 }
 
-void register_cases() {
-  fs::path root = E2E_CASES_DIR;
+// Labels become folder names and test names, so they keep to a safe alphabet.
+bool is_label(const std::string& text) {
+  return !text.empty() && text.front() != '.' && text.back() != '.' &&
+         text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.") ==
+             std::string::npos;
+}
+
+// <group>.<case> for the plain run, <group>.<case>_<label> for a labelled one,
+// or the label itself when it names the test in full.
+void name_run(CaseRun& run) {
+  run.suite = test_name(run.dir.parent_path().filename().string());
+  run.name = test_name(run.dir.filename().string());
+  size_t dot = run.label.find('.');
+  if (dot != std::string::npos) {
+    run.suite = test_name(run.label.substr(0, dot));
+    run.name = test_name(run.label.substr(dot + 1));
+  } else if (!run.label.empty()) {
+    run.name += "_" + run.label;
+  }
+}
+
+// Reads "label: command words..." or, without the label, just the command words.
+CaseRun parse_line(const fs::path& dir, const std::string& line) {
+  CaseRun run;
+  run.dir = dir;
+  run.words = split_words(line);
+  if (!run.words.empty() && run.words[0].ends_with(':')) {
+    run.label = run.words[0].substr(0, run.words[0].size() - 1);
+    run.words.erase(run.words.begin());
+    if (!is_label(run.label)) {
+      run.error = "a label holds only letters, digits, _ and inner dots: " + line;
+      run.label = test_name(run.label);  // still a safe name, so that the fault shows under this case
+    }
+  }
+  name_run(run);
+  if (run.words.empty()) run.error = "no command in the line \"" + line + "\"";
+  return run;
+}
+
+std::vector<CaseRun> runs_of(const fs::path& dir) {
+  std::vector<CaseRun> runs;
+  std::istringstream in(read_file(dir / "cmd"));
+  for (std::string line; std::getline(in, line);) {
+    if (split_words(line).empty()) continue;
+    runs.push_back(parse_line(dir, line));
+    if (runs.size() > 1 && runs.back().label.empty()) runs.back().error = "a run after the first needs a label";
+  }
+  if (runs.empty()) runs.push_back(parse_line(dir, ""));
+  return runs;
+}
+
+// The case folders, cases/<group>/<case>/ with a cmd file, in a stable order.
+std::set<fs::path> case_dirs(const fs::path& root) {
   std::set<fs::path> cases;
-  for (const auto& entry : fs::recursive_directory_iterator(root))
-    if (entry.is_regular_file() && entry.path().filename() == "cmd") cases.insert(entry.path().parent_path());
-  for (const fs::path& dir : cases) {
-    std::string suite = test_name(dir.parent_path());
-    ::testing::RegisterTest(suite.c_str(), test_name(dir).c_str(), nullptr, nullptr, __FILE__, __LINE__,
-                            [dir]() -> ::testing::Test* { return new CaseTest(dir); });
+  for (const auto& group : fs::directory_iterator(root))
+    if (group.is_directory())
+      for (const auto& entry : fs::directory_iterator(group.path()))
+        if (fs::is_regular_file(entry.path() / "cmd")) cases.insert(entry.path());
+  return cases;
+}
+
+void register_cases() {
+  std::set<std::string> names;
+  for (const fs::path& dir : case_dirs(E2E_CASES_DIR)) {
+    for (CaseRun run : runs_of(dir)) {
+      // Two runs under one name would share an expected folder or hide one another.
+      if (!names.insert(run.suite + "." + run.name).second && run.error.empty())
+        run.error = "two runs are named " + run.name;
+      ::testing::RegisterTest(run.suite.c_str(), run.name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                              [run]() -> ::testing::Test* { return new RunTest(run); });
+    }
   }
 }
 

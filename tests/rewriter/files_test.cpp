@@ -86,7 +86,8 @@ TEST(Backup, KeepsTheOldBackupWhenTheTargetVanishes) {
   s.dir.write("prog.bak", "old backup\n");
   fs::remove(s.dir.at("prog.asm"));  // gone between the check and the rename
   testing::ConsoleCapture console;
-  EXPECT_FALSE(move_target_to_backup(s.dir.at("prog.asm"), s.dir.at("prog.bak"), s.dir.at("rules.rul")));
+  EXPECT_FALSE(
+      move_target_to_backup(s.dir.at("prog.asm"), s.dir.at("prog.bak"), s.dir.at("rules.rul"), console.console()));
   EXPECT_EQ(with_path(msg::kFileRenameError, s.dir.at("prog.asm")), console.text());
   EXPECT_EQ("old backup\n", s.dir.read("prog.bak"));
 }
@@ -101,9 +102,9 @@ Outcome run_unprivileged(const Scene& s) {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
     std::string table = s.dir.at("rules.rul"), target = s.dir.at("prog.asm"), backup = s.dir.at("prog.bak");
     const char* argv[] = {"trimmel", table.c_str(), target.c_str(), backup.c_str()};
-    g.console = fdopen(pipe_fds[1], "w");
-    int status = run_trimmel(4, argv);
-    std::fflush(g.console);
+    std::FILE* console = fdopen(pipe_fds[1], "w");
+    int status = run_trimmel(4, argv, console);
+    std::fflush(console);
     _exit(status);
   }
   close(pipe_fds[1]);
@@ -129,19 +130,20 @@ TEST(Backup, StopsBeforeWritingWhenTheFolderIsReadOnly) {
 }
 
 TEST(Rewrite, ReportsReadAndWriteFailures) {
-  reset_state();
+  RuleTable rules;
+  Window window;
   TempDir dir;
   dir.write("prog.asm", kProgram);
   std::FILE* in = std::fopen(dir.at("prog.asm").c_str(), "rb");
   std::FILE* full = std::fopen("/dev/full", "wb");
   ASSERT_TRUE(in && full);
-  EXPECT_EQ(StreamResult::kWriteFailed, stream_through_window(in, full));
+  EXPECT_EQ(StreamResult::kWriteFailed, stream_through_window(window, rules, in, full));
   std::fclose(in);
   std::fclose(full);
   std::FILE* folder = std::fopen(dir.path().c_str(), "rb");
   std::FILE* out = std::fopen(dir.at("out.asm").c_str(), "wb");
   ASSERT_TRUE(folder && out);
-  EXPECT_EQ(StreamResult::kReadFailed, stream_through_window(folder, out));
+  EXPECT_EQ(StreamResult::kReadFailed, stream_through_window(window, rules, folder, out));
   std::fclose(folder);
   std::fclose(out);
 }

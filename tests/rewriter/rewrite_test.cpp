@@ -49,6 +49,19 @@ TEST(Rewrite, KeepsBoundAndUnboundRulesApart) {
   check({"empty binding", rules, "## C\n D\n", "## C\n D\n"});
 }
 
+// The table's line counts and length flags decide which n are tried at all.
+TEST(Rewrite, TriesOnlyTheLengthsTheTableAllows) {
+  const Case cases[] = {
+      {"one-line replace and two-line delete", "o: A\nc: X\n#END\no: B\no: C\nd:\n#END\n", " A\n B\n C\n Z\n",
+       " X\n Z\n"},
+      {"only deletes: the longest alone", kDeleteAB + "o: A\no: B\no: C\nd:\n#END\n", " A\n B\n Z\n A\n B\n C\n",
+       " A\n B\n Z\n"},
+      {"no rule of two lines", "o: Q\nc: R\n#END\no: A\no: B\no: C\nd:\n#END\n", " A B\n C\n A\n B\n C\n",
+       " A B\n C\n"},
+  };
+  for (const Case& c : cases) check(c);
+}
+
 TEST(Rewrite, LeavesWhatCannotBeMatchedByteForByte) {
   const std::string filled = "o: V 1\no: W\n#NUM = *\nc: " + std::string(244, 'y') + "#NUM\n#END\n";
   const std::string long_comment = ";" + std::string(254, 'c') + "\tB\n";

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "key_table.hpp"
 #include "messages.hpp"
 #include "rewriter/trimmel_session.hpp"
 
@@ -8,6 +7,7 @@ namespace trimmel {
 namespace {
 
 using testing::load;
+using testing::Loaded;
 using testing::with_line;
 
 const std::string kTooShort = std::string(msg::kBadFormat) + msg::kPatternTooShort;
@@ -55,9 +55,9 @@ TEST(RuleTable, RefusesBadTablesWithTheLineNumber) {
       {"key table full", many_rules(501, "d:\n"), msg::kKeyTableOverflow},
   };
   for (const Refusal& c : cases) {
-    bool loaded = true;
-    EXPECT_EQ(c.message, load(c.table, &loaded)) << c.what;
-    EXPECT_FALSE(loaded) << c.what;
+    Loaded loaded = load(c.table);
+    EXPECT_EQ(c.message, loaded.out) << c.what;
+    EXPECT_FALSE(loaded.ok) << c.what;
   }
 }
 
@@ -65,20 +65,20 @@ TEST(RuleTable, AcceptsKeysAndTextsOfExactly255) {
   const std::string long_o = "o: " + std::string(74, 'A') + "\n";
   const std::string table = long_o + long_o + long_o + "o: " + std::string(21, 'A') + " 1\n#NUM = *\nc:" +
                             std::string(200, 'x') + "\nc:" + std::string(53, 'x') + "\n#END\n";
-  bool loaded = false;
-  EXPECT_EQ("", load(table, &loaded));
-  EXPECT_TRUE(loaded);
+  Loaded loaded = load(table);
+  EXPECT_EQ("", loaded.out);
+  EXPECT_TRUE(loaded.ok);
 }
 
 TEST(RuleTable, TakesLongLinesWholeButCountsTheirPieces) {
   // The tail of the comment looks like a rule line but is part of the comment.
   std::string comment = ";" + std::string(254, 'x') + "x: tail\n";
-  EXPECT_EQ(with_line(msg::kBadBindingLine, 5), load(comment + "o: A\no: B\n#NUM=5\n"));
+  EXPECT_EQ(with_line(msg::kBadBindingLine, 5), load(comment + "o: A\no: B\n#NUM=5\n").out);
 }
 
-Action find(const std::string& key, bool bound) {
+Action find(const Loaded& loaded, const std::string& key, bool bound) {
   Action action;
-  if (!look_up(key, bound, action)) action.code = 0;
+  if (!look_up(loaded.rules.keys, key, bound, action)) action.code = 0;
   return action;
 }
 
@@ -90,30 +90,19 @@ TEST(RuleTable, BuildsKeysAndTextsAsWritten) {
       "o: E\no: F\n#NUM = 7\n#END\n"  // the binding waits for the next rule
       "o: G\no: H\nd:\n#END\n"
       "o: I\no: J\nc:" + std::string(253, 'x') + "\n#END\n";
-  bool loaded = false;
-  EXPECT_EQ("", load(table, &loaded));
-  ASSERT_TRUE(loaded);
-  EXPECT_EQ("\tPUSH.W\tR2 ; keep\n Y\n", find(" A B", false).text);
-  EXPECT_EQ(kActionReplace, find(" A B", false).code);
-  EXPECT_EQ("##del##", find(" C D", false).text);
-  EXPECT_EQ(kActionDelete, find(" C D", false).code);
-  EXPECT_EQ(" ZERO\n", find("#0# MOV #H'#NUM,R0 PUSH R0", true).text);
-  EXPECT_EQ(" ANY\n", find("#*# MOV #H'#NUM,R0 PUSH R0", true).text);
-  EXPECT_EQ(kActionDelete, find("#7# G H", true).code);
-  EXPECT_EQ(0, find(" G H", false).code);
-  EXPECT_EQ(0, find("#*# MOV #H'#NUM,R0 PUSH R0", false).code);  // bound keys answer bound lookups only
-  EXPECT_EQ(std::string(253, 'x') + "\n", find(" I J", false).text);  // a line of 256 bytes kept whole
-}
-
-TEST(RuleTable, SetsTheLineCounts) {
-  load("o: A\nc: X\n#END\no: B\no: C\nd:\n#END\n");
-  EXPECT_EQ(1, g.min_lines);
-  EXPECT_EQ(2, g.max_lines);
-  load("o: A\no: B\nd:\n#END\no: A\no: B\no: C\nd:\n#END\n");
-  EXPECT_EQ(3, g.min_lines);  // only deletes: the longest is the only length tried
-  EXPECT_EQ(3, g.max_lines);
-  EXPECT_TRUE(g.length_flags[2]);
-  EXPECT_FALSE(g.length_flags[1]);
+  Loaded loaded = load(table);
+  EXPECT_EQ("", loaded.out);
+  ASSERT_TRUE(loaded.ok);
+  EXPECT_EQ("\tPUSH.W\tR2 ; keep\n Y\n", find(loaded, " A B", false).text);
+  EXPECT_EQ(kActionReplace, find(loaded, " A B", false).code);
+  EXPECT_EQ("##del##", find(loaded, " C D", false).text);
+  EXPECT_EQ(kActionDelete, find(loaded, " C D", false).code);
+  EXPECT_EQ(" ZERO\n", find(loaded, "#0# MOV #H'#NUM,R0 PUSH R0", true).text);
+  EXPECT_EQ(" ANY\n", find(loaded, "#*# MOV #H'#NUM,R0 PUSH R0", true).text);
+  EXPECT_EQ(kActionDelete, find(loaded, "#7# G H", true).code);
+  EXPECT_EQ(0, find(loaded, " G H", false).code);
+  EXPECT_EQ(0, find(loaded, "#*# MOV #H'#NUM,R0 PUSH R0", false).code);  // bound keys answer bound lookups only
+  EXPECT_EQ(std::string(253, 'x') + "\n", find(loaded, " I J", false).text);  // a line of 256 bytes kept whole
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "command_line.hpp"
 #include "rule_table.hpp"
-#include "state.hpp"
 #include "support/temp_dir.hpp"
 
 namespace trimmel::testing {
@@ -21,16 +20,16 @@ struct Outcome {
 
 inline std::ostream& operator<<(std::ostream& os, const Outcome& o) { return os << o.status << " [" << o.out << "]"; }
 
-// Points the console at a scratch file for the life of the object.
+// A scratch file to hand to trimmel as its console, read back afterwards.
 class ConsoleCapture {
  public:
-  ConsoleCapture() : file_(std::tmpfile()) { g.console = file_; }
-  ~ConsoleCapture() {
-    g.console = stdout;
-    std::fclose(file_);
-  }
+  ConsoleCapture() : file_(std::tmpfile()) {}
+  ~ConsoleCapture() { std::fclose(file_); }
   ConsoleCapture(const ConsoleCapture&) = delete;
   ConsoleCapture& operator=(const ConsoleCapture&) = delete;
+
+  std::FILE* stream() const { return file_; }
+  Console console() const { return {file_}; }
 
   std::string text() const {
     std::fflush(file_);
@@ -48,19 +47,25 @@ inline Outcome run(const std::vector<std::string>& args) {
   ConsoleCapture console;
   std::vector<const char*> argv{"trimmel"};
   for (const std::string& a : args) argv.push_back(a.c_str());
-  int status = run_trimmel(static_cast<int>(argv.size()), argv.data());
+  int status = run_trimmel(static_cast<int>(argv.size()), argv.data(), console.stream());
   return {status, console.text()};
 }
 
-// Loads a rule table from text; returns what the loader printed.
-inline std::string load(const std::string& table, bool* loaded = nullptr) {
+// A rule table loaded from text, with what the loader printed.
+struct Loaded {
+  bool ok = false;
+  std::string out;
+  RuleTable rules;
+};
+
+inline Loaded load(const std::string& table) {
   corvel::testing::TempDir dir;
   dir.write("rules.rul", table);
   ConsoleCapture console;
-  reset_state();
-  bool ok = load_rule_table(dir.at("rules.rul"));
-  if (loaded) *loaded = ok;
-  return console.text();
+  Loaded loaded;
+  loaded.ok = load_rule_table(loaded.rules, dir.at("rules.rul"), console.console());
+  loaded.out = console.text();
+  return loaded;
 }
 
 // A message of the table with its "%d" or "%s" filled in.

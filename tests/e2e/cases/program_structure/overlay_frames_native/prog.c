@@ -1,7 +1,0 @@
-[CODE]
-BYTE x;
-main() {}
-#frame
-part1() {}
-#frame
-part2() {}
