@@ -73,24 +73,31 @@ const char* derive_names(const Options& o, Names& names) {
   return nullptr;
 }
 
-// Reads whole lines up to the [CODE] marker; counts the lines before it.
-// Only the first six characters of a line matter, so only they are kept.
-bool find_code_line(std::FILE* file, int& lines_before) {
-  constexpr size_t kMarkerLength = 6;
-  lines_before = 0;
-  for (;;) {
-    std::string head;
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') {
-      any = true;
-      if (head.size() < kMarkerLength) head.push_back(static_cast<char>(c));
-    }
-    if (!any && c == EOF) return false;
-    if (head.size() == kMarkerLength && strncasecmp(head.c_str(), "[CODE]", kMarkerLength) == 0) return true;
-    ++lines_before;
-    if (c == EOF) return false;
+// One piece of a line: at most 511 characters, up to and including a line
+// end, as a line-oriented read of that size takes it. Only its first six
+// characters matter. False at the end of the file.
+bool read_piece(std::FILE* file, std::string& head, bool& line_end) {
+  head.clear();
+  line_end = false;
+  int n = 0, c = 0;
+  while (n < ground::kMarkerPiece && (c = std::fgetc(file)) != EOF) {
+    if (n++ < 6) head.push_back(static_cast<char>(c));
+    if (c == '\n') return line_end = true;
   }
+  return n > 0;
+}
+
+// Counts the pieces before the [CODE] marker as lines. The rest of a marker
+// line longer than a piece is skipped.
+bool find_code_line(std::FILE* file, int& lines_before) {
+  std::string head;
+  bool line_end = false;
+  for (lines_before = 0; read_piece(file, head, line_end); ++lines_before) {
+    if (head.size() < 6 || strncasecmp(head.c_str(), "[CODE]", 6) != 0) continue;
+    for (int c = 0; !line_end && (c = std::fgetc(file)) != EOF;) line_end = c == '\n';
+    return true;
+  }
+  return false;
 }
 
 void print_reports(std::FILE* console, const Reports& reports) {
