@@ -1,5 +1,5 @@
-// Runs corvel in-process in a scratch folder, its console captured, so that
-// tests can look at the printed text and at the compiler's tables afterwards.
+// Runs corvel in-process in a scratch folder, its console captured, and reads
+// back what it wrote: the ROM file and the information file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,8 +27,14 @@ extern const char* const kTestBoard;
 Outcome compile_in(const TempDir& dir, const std::string& program, const std::vector<std::string>& extra = {},
                    const std::string& board = kTestBoard);
 
-// The code image bytes [from, to) of the last compilation.
-std::vector<int> image_bytes(int from, int to);
+// The bytes of an Intel HEX text by address; addresses no record holds read 255.
+std::vector<int> hex_bytes(const std::string& text);
+// The code-image bytes [from, to) of a ROM file: image byte k lies at address 64 + k.
+std::vector<int> rom_image(const TempDir& dir, int from, int to, const std::string& name = "prog.rom");
+// Frame-table entry n of a ROM file: {start + 64, size}, 16-bit words.
+std::vector<int> rom_frame(const TempDir& dir, int n, const std::string& name = "prog.rom");
+// The number an information file records for "size", a function or "frameNN[length]".
+long info_value(const TempDir& dir, const std::string& key, const std::string& name = "prog.inf");
 
 // Compiles statements as the body of main() after fixed declarations.
 class MainBodyTest : public ::testing::Test {
