@@ -2,50 +2,78 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 
+#include "codegen/operands.hpp"
 #include "driver/compile.hpp"
-#include "driver/state.hpp"
 #include "front/expression_parser.hpp"
-#include "front/lexer.hpp"
+#include "front/pins.hpp"
 #include "front/source_reader.hpp"
-#include "front/symbol_table.hpp"
+#include "front/top_level.hpp"
+#include "ground/diagnostics.hpp"
 
 namespace corvel::front {
 namespace {
 
+using codegen::Item;
+
+const std::map<int, std::string> kOperatorText = {
+    {kPlus, "+"},       {kMinus, "-"},      {kMultiply, "*"},   {kShiftLeft, "<<"}, {kLogicalAnd, "&&"},
+    {kBitAnd, "&"},     {kLogicalNot, "!"}, {kBitOr, "|"},      {kLogicalOr, "||"}, {kGreater, ">"}};
+
+// An item as written: a name, a call with its arguments, an element with its index.
+std::string text_of(const Item& item) {
+  if (item.code != kIdentifier) {
+    auto op = kOperatorText.find(item.code);
+    return op != kOperatorText.end() ? op->second : std::to_string(item.value);
+  }
+  std::string text = item.operand.name;
+  if (item.builtin) {
+    text += '(';
+    for (const codegen::Argument& a : item.arguments)
+      text += (text.back() == '(' ? "" : ",") + (a.code == kIdentifier ? a.name.name : std::to_string(a.value));
+    return text + ')';
+  }
+  if (ground::is_array(item.operand.kind))
+    text += '[' + (item.index.constant ? std::to_string(item.index.value) : item.index.name.name) + ']';
+  return text;
+}
+
 class ExpressionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    driver::reset_run_state();
-    for (const char* name : {"a", "b", "c"}) symbol_insert(name, std::string("70"), kKindByte);
-    symbol_insert("w", std::string("72"), kKindWord);
-    symbol_insert("arr", std::string("100"), kKindByteArray);
-    symbol_insert("Wait", std::string("27WWW"), kKindBuiltin);
-    symbol_insert("f", std::string("200"), kKindFunction);
-    g.items.clear();
+    register_names(p_);
+    for (const char* name : {"a", "b", "c"}) p_.symbols.add_offset(name, Kind::Byte, 70);
+    p_.symbols.add_offset("w", Kind::Word, 72);
+    p_.symbols.add_offset("arr", Kind::ByteArray, 100);
+    p_.symbols.add_offset("f", Kind::Function, 200);
   }
   void TearDown() override {
-    set_source_file(nullptr);
+    set_source_file(p_.reader, nullptr);
     if (file_) std::fclose(file_);
   }
 
   // Parses `text` and returns the postfix items joined by blanks, or "error NNNN".
   std::string parse(const std::string& text, int terminator = kSemicolon) {
+    if (file_) std::fclose(file_);
     file_ = std::tmpfile();
     std::fputs(text.c_str(), file_);
     std::rewind(file_);
-    set_source_file(file_);
-    driver::g.diagnostic.clear();
-    if (parse_expression(terminator) < 0) return "error " + driver::g.diagnostic.substr(5);
-    std::string out;
-    for (const Item& item : g.items) {
-      if (!out.empty()) out += ' ';
-      out += item.type == kIdentifier ? item.text.substr(1) : item.text;
+    set_source_file(p_.reader, file_);
+    try {
+      items_ = parse_expression(p_, terminator);
+    } catch (const ground::Failure& f) {
+      return "error " + std::to_string(ground::diag_number(f.check));
     }
+    std::string out;
+    for (const Item& item : items_) out += (out.empty() ? "" : " ") + text_of(item);
     return out;
   }
 
+  driver::Compilation c_;
+  Parser& p_ = c_.parser;
+  codegen::Expression items_;
   std::FILE* file_ = nullptr;
 };
 
@@ -62,17 +90,18 @@ TEST_F(ExpressionTest, OrdersByPrecedence) {
 }
 
 TEST_F(ExpressionTest, ReadsAConditionUpToItsParenthesis) {
-  EXPECT_EQ(parse("a + 1 > arr[2]) rest", kRightParen), "a 1 + arr,)2 >");
-  EXPECT_EQ(g.items[3].text, std::string("Marr,") + char(41) + "2");
+  EXPECT_EQ(parse("a + 1 > arr[2]) rest", kRightParen), "a 1 + arr[2] >");
+  EXPECT_EQ(items_[3].operand.kind, Kind::ByteArray);
+  EXPECT_TRUE(items_[3].index.constant);
   EXPECT_EQ(parse("(a)) rest", kRightParen), "a");
   EXPECT_EQ(parse(") rest", kRightParen), "");
   EXPECT_EQ(parse("a; b)", kRightParen), "error 1538");
 }
 
 TEST_F(ExpressionTest, StoresCallsWithTheirArguments) {
-  EXPECT_EQ(parse("Wait(100);"), std::string("Wait,") + char(41) + "100");
-  EXPECT_EQ(parse("Wait(100,);"), std::string("Wait,") + char(41) + "100");
-  EXPECT_EQ(parse("Wait(a w);"), std::string("Wait,4a,4w"));
+  EXPECT_EQ(parse("Wait(100);"), "Wait(100)");
+  EXPECT_EQ(parse("Wait(100,);"), "Wait(100)");
+  EXPECT_EQ(parse("Wait(a w);"), "Wait(a,w)");
   EXPECT_EQ(parse("Wait(1.5);"), "error 1599");
   EXPECT_EQ(parse("Wait(65536);"), "error 1599");
   EXPECT_EQ(parse("Wait 1;"), "error 1584");
@@ -105,40 +134,45 @@ TEST_F(ExpressionTest, LimitsTheSizeOfAnExpression) {
 }
 
 TEST_F(ExpressionTest, BoundsItemTexts) {
-  symbol_insert(std::string(97, 'v'), std::string("70"), kKindByte);
-  symbol_insert(std::string(98, 'v'), std::string("70"), kKindByte);
+  p_.symbols.add_offset(std::string(97, 'v'), Kind::Byte, 70);
+  p_.symbols.add_offset(std::string(98, 'v'), Kind::Byte, 70);
   EXPECT_EQ(parse(std::string(97, 'v') + ";"), std::string(97, 'v'));
   EXPECT_EQ(parse(std::string(98, 'v') + ";"), "error 1716");
 }
 
 TEST(TrailingNumber, TakesOneOrTwoDigitsBeforeTheEndOrADot) {
-  EXPECT_EQ(trailing_number("Vpp1"), 1);
-  EXPECT_EQ(trailing_number("Vcc12"), 12);
-  EXPECT_EQ(trailing_number("GND3.dir"), 3);
-  EXPECT_EQ(trailing_number("x123"), -1);
-  EXPECT_EQ(trailing_number("a1b2"), 2);
-  EXPECT_EQ(trailing_number("P"), -1);
+  EXPECT_EQ(codegen::trailing_number("Vpp1"), 1);
+  EXPECT_EQ(codegen::trailing_number("Vcc12"), 12);
+  EXPECT_EQ(codegen::trailing_number("GND3.dir"), 3);
+  EXPECT_EQ(codegen::trailing_number("x123"), -1);
+  EXPECT_EQ(codegen::trailing_number("a1b2"), 2);
+  EXPECT_EQ(codegen::trailing_number("P"), -1);
 }
 
 TEST(PinReference, ConvertsPortsPinsAndDirections) {
-  driver::reset_run_state();
-  driver::g.board.pins[driver::kVppPins][1] = 20;
-  driver::g.board.pins[driver::kBoardPins][12] = 5;
-  EXPECT_EQ(pin_reference("P17"), 7);
-  EXPECT_EQ(pin_reference("P17.dir"), 87);
-  EXPECT_EQ(pin_reference("PA3"), 59);
-  EXPECT_EQ(pin_reference("pb7"), 71);
-  EXPECT_EQ(pin_reference("Vpp1"), 20);
-  EXPECT_EQ(pin_reference("VPP1.dir"), 100);
-  EXPECT_EQ(pin_reference("12"), 5);
-  EXPECT_EQ(pin_reference("P90"), -1);
-  EXPECT_EQ(driver::g.diagnostic, "line 1466");
-  EXPECT_EQ(pin_reference("P18"), -1);
-  EXPECT_EQ(pin_reference("PC1"), -1);
-  EXPECT_EQ(pin_reference("Vpp"), -1);
-  EXPECT_EQ(driver::g.diagnostic, "line 1482");
-  EXPECT_EQ(pin_reference("Vcc2"), -1);
-  EXPECT_EQ(driver::g.diagnostic, "line 1489");
+  driver::Compilation c;
+  c.board.pins[ground::kVppPins][1] = 20;
+  c.board.pins[ground::kBoardPins][12] = 5;
+  // The code, or the diagnostic number negated.
+  auto pin = [&](const char* text) {
+    try {
+      return pin_reference(c.parser, text);
+    } catch (const ground::Failure& f) {
+      return -ground::diag_number(f.check);
+    }
+  };
+  EXPECT_EQ(pin("P17"), 7);
+  EXPECT_EQ(pin("P17.dir"), 87);
+  EXPECT_EQ(pin("PA3"), 59);
+  EXPECT_EQ(pin("pb7"), 71);
+  EXPECT_EQ(pin("Vpp1"), 20);
+  EXPECT_EQ(pin("VPP1.dir"), 100);
+  EXPECT_EQ(pin("12"), 5);
+  EXPECT_EQ(pin("P90"), -1466);
+  EXPECT_EQ(pin("P18"), -1466);
+  EXPECT_EQ(pin("PC1"), -1466);
+  EXPECT_EQ(pin("Vpp"), -1482);
+  EXPECT_EQ(pin("Vcc2"), -1489);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "driver/compile.hpp"
 #include "front/lexer.hpp"
 #include "front/source_reader.hpp"
-#include "front/symbol_table.hpp"
 
 namespace corvel::front {
 namespace {
@@ -22,23 +21,25 @@ struct Lexed {
 // Lexes `source` as a file until the end token (which is included).
 class LexerTest : public ::testing::Test {
  protected:
-  void SetUp() override { driver::reset_run_state(); }
-  void TearDown() override {
-    set_source_file(nullptr);
+  void TearDown() override { close_source(); }
+  void close_source() {
+    set_source_file(p_.reader, nullptr);
     if (file_) std::fclose(file_);
+    file_ = nullptr;
   }
 
   std::vector<Lexed> lex(const std::string& source, int limit = 100) {
+    close_source();
     file_ = std::tmpfile();
     std::fwrite(source.data(), 1, source.size(), file_);
     std::rewind(file_);
-    set_line_counter(0);
-    set_source_file(file_);
+    p_.reader.line_counter = 0;
+    set_source_file(p_.reader, file_);
     std::vector<Lexed> out;
     Token t;
     for (int i = 0; i < limit; ++i) {
-      int code = next_token(t);
-      out.push_back({code, t.text, g.value});
+      int code = next_token(p_, t);
+      out.push_back({code, t.text, p_.value});
       if (code == kEnd) break;
     }
     return out;
@@ -50,6 +51,8 @@ class LexerTest : public ::testing::Test {
     return out;
   }
 
+  driver::Compilation c_;
+  Parser& p_ = c_.parser;
   std::FILE* file_ = nullptr;
 };
 
@@ -168,7 +171,7 @@ TEST_F(LexerTest, EndsAtTheSubstituteByte) {
   auto t = lex("a \x1A b");
   EXPECT_EQ(t[1].code, kEnd);
   Token more;
-  EXPECT_EQ(next_token(more), kIdentifier);  // it is consumed; reading goes on after it
+  EXPECT_EQ(next_token(p_, more), kIdentifier);  // it is consumed; reading goes on after it
   EXPECT_EQ(more.text, "b");
 }
 
@@ -203,62 +206,43 @@ TEST_F(LexerTest, CutsOverlongTokensIntoAnErrorToken) {
 }
 
 TEST_F(LexerTest, SubstitutesDefinesOneLevelDeep) {
-  symbol_insert("N", std::string(1, static_cast<char>(kMediumNumber)) + "300", kKindDefine);
-  symbol_insert("M", std::string(1, static_cast<char>(kIdentifier)) + "N", kKindDefine);
+  p_.symbols.add_define("N", kMediumNumber, "300");
+  p_.symbols.add_define("M", kIdentifier, "N");
   auto t = lex("N M");
   EXPECT_EQ(t[0].code, kMediumNumber);
   EXPECT_EQ(t[0].text, "300");
   EXPECT_EQ(t[0].value, 300u);
   EXPECT_EQ(t[1].code, kIdentifier);
   EXPECT_EQ(t[1].text, "N");
-  set_define_substitution(false);
+  p_.substitute_defines = false;
   auto off = lex("N");
-  set_define_substitution(true);
   EXPECT_EQ(off[0].code, kIdentifier);
   EXPECT_EQ(off[0].text, "N");
 }
 
 TEST_F(LexerTest, CountsLinesAndLoadsLines) {
   lex("a\nb\nc\n");
-  EXPECT_EQ(line_counter(), 3);
-  set_source_file(nullptr);
-  EXPECT_EQ(load_line(std::string(998, 'x')), 0);
-  EXPECT_EQ(load_line(std::string(999, 'y')), -1);
-  EXPECT_EQ(line_text(), std::string(998, 'x'));
+  EXPECT_EQ(p_.reader.line_counter, 3);
+  set_source_file(p_.reader, nullptr);
+  EXPECT_TRUE(load_line(p_.reader, std::string(998, 'x')));
+  EXPECT_FALSE(load_line(p_.reader, std::string(999, 'y')));
+  EXPECT_EQ(line_text(p_.reader), std::string(998, 'x'));
 }
 
-TEST(SymbolTable, HashesNamesIntoTheirBuckets) {
-  EXPECT_EQ(symbol_bucket("if"), 36u);
-  EXPECT_EQ(symbol_bucket("goto"), 57u);
-  EXPECT_EQ(symbol_bucket("while"), 38u);
-  EXPECT_EQ(symbol_bucket("main"), 17u);
-  EXPECT_EQ(symbol_bucket("ContinueLabel0"), 32u);
-  EXPECT_EQ(symbol_bucket("BreakLabel0"), 32u);
-  EXPECT_EQ(symbol_bucket(""), 0u);
-}
-
-TEST(SymbolTable, InsertsUpdatesAndLooksUp) {
-  driver::reset_run_state();
-  symbol_reset();
-  EXPECT_EQ(symbol_insert("ContinueLabel0", std::string("10"), kKindLabel), 0);
-  EXPECT_EQ(symbol_insert("BreakLabel0", std::string("20"), kKindLabel), 0);
-  EXPECT_EQ(symbol_insert("if", std::nullopt, kKindIf), 0);
-  std::string value;
-  EXPECT_EQ(symbol_lookup("BreakLabel0", &value), kKindLabel);
-  EXPECT_EQ(value, "20");
-  EXPECT_EQ(symbol_lookup("if", &value), -1);  // no value text
-  EXPECT_EQ(symbol_kind("if"), kKindIf);
-  EXPECT_EQ(symbol_kind("If"), -1);
-  EXPECT_EQ(symbol_lookup("BreakLabel0", nullptr), -1);
-  symbol_insert("BreakLabel0", std::nullopt, kKindForward);  // kind only
-  EXPECT_EQ(symbol_lookup("BreakLabel0", &value), kKindForward);
-  EXPECT_EQ(value, "20");
-  symbol_insert("f", std::string(), kKindForward);
-  EXPECT_EQ(symbol_lookup("f", &value), kKindForward);
-  EXPECT_EQ(value, "");
-  symbol_clear();
-  EXPECT_EQ(symbol_kind("ContinueLabel0"), -1);
-  EXPECT_EQ(symbol_kind("f"), -1);
+// A keyword over a name changes only its kind; names are case-sensitive.
+TEST(SymbolTable, KeywordsKeepTheValueOfTheName) {
+  SymbolTable t;
+  t.add_offset("BreakLabel0", Kind::Label, 20);
+  t.add_keyword("if", Kind::If);
+  EXPECT_EQ(t.find("BreakLabel0")->number(), 20);
+  EXPECT_FALSE(t.find("if")->has_value());
+  EXPECT_EQ(t.kind_of("if"), Kind::If);
+  EXPECT_EQ(t.kind_of("If"), Kind::None);
+  t.add_keyword("BreakLabel0", Kind::Forward);
+  EXPECT_EQ(t.kind_of("BreakLabel0"), Kind::Forward);
+  EXPECT_EQ(t.find("BreakLabel0")->number(), 20);
+  t.add_forward("f");  // a call before the definition: a value of 0
+  EXPECT_EQ(t.find("f")->number(), 0);
 }
 
 }  // namespace

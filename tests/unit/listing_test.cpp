@@ -3,15 +3,12 @@
 
 #include <cstdio>
 
-#include "driver/compile.hpp"
-#include "driver/state.hpp"
+#include "ground/image.hpp"
 #include "output/listing.hpp"
 #include "support/corvel_session.hpp"
 
 namespace corvel::testing {
 namespace {
-
-using driver::g;
 
 const std::string kDefaultPorts =
     "          data   dir  data(bit0 -> bit15)\n"
@@ -25,12 +22,14 @@ const std::string kBanner =
 const std::string kDone = "Compiling normal completion !\n";
 std::string memory(int bytes) { return "\x83\x81\x83\x82\x83\x8A\x8Eg\x97p\x97\xCA " + std::to_string(bytes) + " bytes\n"; }
 
-// Prints the listing of the current tables into a string.
-std::string listing() {
+// The listing of an image whose code starts at 66 and ends at `size`.
+std::string listing(const std::vector<int>& code, int size) {
+  ground::Image image;
+  image.code_start = 66;
+  image.size = size;
+  for (size_t i = 0; i < code.size(); ++i) image.bytes[66 + i] = static_cast<std::uint8_t>(code[i]);
   std::FILE* out = std::tmpfile();
-  g.console = out;
-  output::print_listing();
-  g.console = stdout;
+  output::print_listing(image, out);
   std::rewind(out);
   std::string text;
   for (int c; (c = std::fgetc(out)) != EOF;) text.push_back(static_cast<char>(c));
@@ -80,26 +79,16 @@ TEST(Listing, StringArgumentsAreWalkedAsElements) {
 }
 
 TEST(Listing, NeverReadsPastTheByteCounter) {
-  driver::reset_run_state();
-  g.code_start = 66;
-  const int code[] = {184, 17, 164, 0, 70, 161, 1};  // ARRAY whose index would run past the end
-  for (int i = 0; i < 7; ++i) g.image[66 + i] = static_cast<std::uint8_t>(code[i]);
-  g.image[73] = 0;  // bytes beyond the counter that must not be shown
-  g.byte_counter = 73;
-  std::string text = listing();
+  // An ARRAY whose index would run past the end, then a byte beyond the counter that must not be shown.
+  std::string text = listing({184, 17, 164, 0, 70, 161, 1, 0}, 73);
   EXPECT_NE(text.find("[code]  (start = 66 )\n\n<0066> CALLIN(SendMsg) ARRAY(70)[ \n" + memory(73)), std::string::npos)
       << text;
-  g.byte_counter = 66;  // nothing to walk
-  EXPECT_NE(listing().find("[code]  (start = 66 )\n\n" + memory(66)), std::string::npos);
+  EXPECT_NE(listing({}, 66).find("[code]  (start = 66 )\n\n" + memory(66)), std::string::npos);  // nothing to walk
 }
 
 TEST(Listing, NamesUnknownServicesAndUnassignedBytes) {
-  driver::reset_run_state();
-  g.code_start = 66;
-  const int code[] = {184, 26, 172, 185, 219, 189, 191, 200, 201, 255};
-  for (int i = 0; i < 10; ++i) g.image[66 + i] = static_cast<std::uint8_t>(code[i]);
-  g.byte_counter = 76;
-  EXPECT_NE(listing().find("\n<0066> CALLIN(26) ?(172) ?(185) ?(219) ^ %= >>= = PROG_END\n"), std::string::npos);
+  std::string text = listing({184, 26, 172, 185, 219, 189, 191, 200, 201, 255}, 76);
+  EXPECT_NE(text.find("\n<0066> CALLIN(26) ?(172) ?(185) ?(219) ^ %= >>= = PROG_END\n"), std::string::npos);
 }
 
 }  // namespace
