@@ -2,13 +2,11 @@
 // the checks of arguments against each service's signature.
 #include <gtest/gtest.h>
 
-#include "driver/state.hpp"
 #include "support/corvel_session.hpp"
 
 namespace corvel::testing {
 namespace {
 
-using driver::g;
 using Bytes = std::vector<int>;
 
 const char* const kDeclarations =

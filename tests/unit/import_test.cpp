@@ -2,13 +2,10 @@
 // the HEX file become the ROM file.
 #include <gtest/gtest.h>
 
-#include "driver/state.hpp"
 #include "support/corvel_session.hpp"
 
 namespace corvel::testing {
 namespace {
-
-using driver::g;
 
 const std::string kBanner =
     "\x8A\xC8\x88\xD5" "C\x8C\xBE\x8C\xEA\x83R\x83\x93\x83p\x83" "C\x83\x89 Ver.1.00  Copyright (C) 2026 The corvel developers\n";
@@ -59,12 +56,11 @@ TEST_F(Import, ReadsFunctionsAndFramesFromTheSymbolFile) {
                      kSegment + record(0, 0xEF10, {1, 2, 3}) + kEnd);
   ASSERT_EQ(o.status, 0) << o.out;
   EXPECT_EQ(o.out, kBanner + size_message(3));
-  EXPECT_EQ(g.functions[0].address, 1044240);
-  EXPECT_EQ(g.frames[0].size, 48);
-  EXPECT_EQ(g.frames[1].start, 0xFEF40);
+  // The ROM keeps the low 16 bits of each frame's start + 64.
+  EXPECT_EQ(rom_frame(dir_, 0), (std::vector<int>{0xEF50, 48}));
+  EXPECT_EQ(rom_frame(dir_, 1)[0], 0xEF80);
   EXPECT_EQ(dir_.read("prog.inf"),
             "[Common]\nsize = 20 (14H)\ncompile = 1\n\n[Function]\nmain = 1044240 (FEF10H)\n\n[Overlay]\ncount = 0\n\n");
-  EXPECT_EQ(dir_.read("prog.rom").substr(0, 13), ":10000000EF50");
 }
 
 TEST_F(Import, RefusesSymbolFilesThatDoNotFit) {
@@ -73,7 +69,7 @@ TEST_F(Import, RefusesSymbolFilesThatDoNotFit) {
   EXPECT_EQ(o.out, kBanner + "[ main ] not found\n");
   o = import(kInfo, "0FEF10 _main\n0FEF12 Update_1_2\n0FEF14 FRAME_0\n", kEnd);  // only lower case counts
   EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(g.frames[0].size, 4);
+  EXPECT_EQ(rom_frame(dir_, 0)[1], 4);
   std::string many = "0FEF10 _main\n";
   for (int i = 0; i < 501; ++i) many += "0FEF20 update_0_" + std::to_string(i) + "\n";
   o = import(kInfo, many, kEnd);
@@ -84,7 +80,9 @@ TEST_F(Import, RefusesSymbolFilesThatDoNotFit) {
   EXPECT_EQ(o.out, kBanner + "file format error [prog.sym]\n");
   o = import(kInfo, "", kEnd);
   EXPECT_EQ(o.out, kBanner + "[ main ] not found\n");
-  EXPECT_EQ(g.frames[0].size, 0);  // no address at all: the last frame is empty
+  o = import("[Common]\nsize = 0 (0H)\n", "", kEnd);
+  ASSERT_EQ(o.status, 0) << o.out;
+  EXPECT_EQ(rom_frame(dir_, 0)[1], 0);  // no address at all: the last frame is empty
 }
 
 TEST_F(Import, LoadsRunsWithGapsLeftZero) {
@@ -93,10 +91,10 @@ TEST_F(Import, LoadsRunsWithGapsLeftZero) {
   hex += record(0, 0xEF10 + 16 * 72, {9});  // after a gap of 32 bytes
   Outcome o = import(kInfo, "0FEF10 _main\n", hex + kEnd);
   ASSERT_EQ(o.status, 0) << o.out;
-  EXPECT_EQ(g.byte_counter, 16 * 72 + 1);
-  EXPECT_EQ(image_bytes(998, 1002), (std::vector<int>{63, 63, 63, 63}));
-  EXPECT_EQ(image_bytes(1119, 1122), (std::vector<int>{70, 0, 0}));
-  EXPECT_EQ(g.image[16 * 72], 9);
+  EXPECT_EQ(o.out, kBanner + size_message(16 * 72 + 1));
+  EXPECT_EQ(rom_image(dir_, 998, 1002), (std::vector<int>{63, 63, 63, 63}));
+  EXPECT_EQ(rom_image(dir_, 1119, 1122), (std::vector<int>{70, 0, 0}));
+  EXPECT_EQ(rom_image(dir_, 16 * 72, 16 * 72 + 1), std::vector<int>{9});
 }
 
 TEST_F(Import, BoundsTheImageAt3500Bytes) {
@@ -131,9 +129,9 @@ TEST_F(Import, PatchesOverlayCallsOnlyWhenThereAreFrames) {
   const std::string info = "[Function]\nmain = 0 (0H)\nsub = 0 (0H)\n[Overlay]\nframe01 = 0 (0H)\n";
   Outcome o = import(info, sym, code);
   ASSERT_EQ(o.status, 0) << o.out;
-  EXPECT_EQ(image_bytes(0x13, 0x16), (std::vector<int>{0x1F, 0xEF, 0x40}));  // frame 1 in bits 20..23
+  EXPECT_EQ(rom_image(dir_, 0x13, 0x16), (std::vector<int>{0x1F, 0xEF, 0x40}));  // frame 1 in bits 20..23
   o = import(kInfo + "[Function]\nsub = 0 (0H)\n", sym, code);
-  EXPECT_EQ(image_bytes(0x13, 0x16), (std::vector<int>{0x0F, 0xEF, 0x40}));
+  EXPECT_EQ(rom_image(dir_, 0x13, 0x16), (std::vector<int>{0x0F, 0xEF, 0x40}));
   o = import(info, "0FEF10 _main\n0FEF50 update_0_16\n0FEF40 _sub\n0FEF40 frame_0\n0FEF60 end\n", code);
   EXPECT_EQ(o.out, kBanner + "file format error [prog.sym]\n");  // its bytes lie beyond the image
 }

@@ -2,16 +2,12 @@
 // the bytes they lay in the code image.
 #include <gtest/gtest.h>
 
-#include "driver/code_image.hpp"
-#include "driver/compile.hpp"
-#include "driver/state.hpp"
-#include "front/symbol_table.hpp"
+#include "codegen/gen.hpp"
+#include "ground/image.hpp"
 #include "support/corvel_session.hpp"
 
 namespace corvel::testing {
 namespace {
-
-using driver::g;
 
 class ProgramStructure : public ::testing::Test {
  protected:
@@ -27,12 +23,14 @@ class ProgramStructure : public ::testing::Test {
     if (site == 0) EXPECT_EQ(o.out.find("\nline "), std::string::npos) << o.out;
     else EXPECT_NE(o.out.find("\nline " + std::to_string(site) + "\n"), std::string::npos) << o.out;
   }
+  std::vector<int> image_bytes(int from, int to) const { return rom_image(dir_, from, to); }
+  long info(const std::string& key) const { return info_value(dir_, key); }
   TempDir dir_;
 };
 
 TEST_F(ProgramStructure, EmptyProgramIsTheHeaderAndTheEndByte) {
   ok("");
-  EXPECT_EQ(g.byte_counter, 67);
+  EXPECT_EQ(info("size"), 67);
   EXPECT_EQ(image_bytes(60, 67), (std::vector<int>{0, 0, 255, 0, 0, 0, 255}));
 }
 
@@ -122,17 +120,17 @@ TEST_F(ProgramStructure, ScalarErrors) {
 
 TEST_F(ProgramStructure, ArraysWithStringsAndLists) {
   ok("BYTE s[] = \"AB\";\n");
-  EXPECT_EQ(g.byte_counter, 70);
+  EXPECT_EQ(info("size"), 70);
   EXPECT_EQ(image_bytes(66, 69), (std::vector<int>{65, 66, 0}));
   ok("WORD t[] = \"AB\";\n");
   EXPECT_EQ(image_bytes(66, 70), (std::vector<int>{65, 66, 0, 0}));
   ok("WORD v[4] = {1, 2};\nBYTE after;\n");
   EXPECT_EQ(image_bytes(66, 74), (std::vector<int>{0, 1, 0, 2, 0, 0, 0, 0}));
-  EXPECT_EQ(g.byte_counter, 76);
+  EXPECT_EQ(info("size"), 76);
   ok("BYTE z[] = \"a\\0b\";\n");
   EXPECT_EQ(image_bytes(66, 70), (std::vector<int>{97, 0, 98, 0}));
   ok("BYTE r[3];\nBYTE q[0];\n");
-  EXPECT_EQ(g.byte_counter, 70);
+  EXPECT_EQ(info("size"), 70);
 }
 
 TEST_F(ProgramStructure, ArrayErrors) {
@@ -154,11 +152,7 @@ TEST_F(ProgramStructure, ArrayErrors) {
 
 TEST_F(ProgramStructure, FunctionsFillTheTableAndTheEntry) {
   ok("BYTE x;\nsub() {}\nmain() {}\n");
-  ASSERT_EQ(g.functions.size(), 2u);
-  EXPECT_EQ(g.functions[0].name, "sub");
-  EXPECT_EQ(g.functions[0].address, 67);
-  EXPECT_EQ(g.functions[1].address, 68);
-  EXPECT_EQ(g.code_start, 67);
+  EXPECT_NE(dir_.read("prog.inf").find("\n[Function]\nsub = 67 (43H)\nmain = 68 (44H)\n\n"), std::string::npos);
   EXPECT_EQ(image_bytes(62, 65), (std::vector<int>{182, 0, 68}));
   EXPECT_EQ(image_bytes(67, 70), (std::vector<int>{254, 254, 255}));
 }
@@ -182,10 +176,10 @@ TEST_F(ProgramStructure, FramesSplitTheProgram) {
   std::string frames;
   for (int i = 0; i < 15; ++i) frames += "#frame\nf" + std::to_string(i) + "() {}\n";
   ok("main() {}\n" + frames);
-  EXPECT_EQ(g.frame_count, 16);
-  EXPECT_EQ(g.frames[0].size, 67);
-  EXPECT_EQ(g.frames[15].start, 81);
-  EXPECT_EQ(g.frames[15].size, 2);  // its function end and the program end
+  EXPECT_EQ(info("count"), 16);
+  EXPECT_EQ(info("frame00length"), 67);
+  EXPECT_EQ(info("frame15"), 81);
+  EXPECT_EQ(info("frame15length"), 2);  // its function end and the program end
   refused("main() {}\n" + frames + "#frame\n", 3157);
 }
 
@@ -194,10 +188,10 @@ TEST_F(ProgramStructure, OverlayAddressesCarryTheFrameNumber) {
   std::string program = "BYTE data[915];\npad() { data[1] = 1; data[1] = 1; }\n#frame\n";
   program += "sub() { data[1] = 1; }\nmain() {}\n";
   ok(program);
-  EXPECT_EQ(g.frames[0].size, 1000);
-  EXPECT_EQ(g.frames[1].start, 1000);
+  EXPECT_EQ(info("frame00length"), 1000);
+  EXPECT_EQ(info("frame01"), 1000);
   EXPECT_EQ(image_bytes(62, 65), (std::vector<int>{182, 19, 242}));  // 4096 + 10 + 1000 = 5106
-  EXPECT_EQ(g.functions[2].address, 5106);
+  EXPECT_EQ(info("main"), 5106);
 }
 
 TEST_F(ProgramStructure, FrameSizeChecks) {
@@ -212,23 +206,23 @@ TEST_F(ProgramStructure, FrameSizeChecks) {
           3480);
 }
 
-TEST_F(ProgramStructure, RuntimeAndImageAddresses) {
-  driver::reset_run_state();
-  g.pass = 2;
-  g.frame_count = 3;
-  g.frames[0] = {0, 1000};
-  g.frames[1] = {1000, 200};
-  g.frames[2] = {1200, 300};
-  EXPECT_EQ(driver::runtime_address(500), 500);
-  EXPECT_EQ(driver::runtime_address(1010), 4096 + 10 + 1000);
-  EXPECT_EQ(driver::runtime_address(1250), 2 * 4096 + 50 + 1000);
-  EXPECT_EQ(driver::runtime_address(1500), 1500);  // in no frame
-  EXPECT_EQ(driver::image_address(1250), (2L << 20) + 50 + 1000);
-  EXPECT_EQ(driver::image_address(1600), 1600);
-  g.pass = 1;
-  EXPECT_EQ(driver::runtime_address(1250), 1250);
-  g.frame_count = 0;
-  EXPECT_EQ(driver::image_address(1250), 1250);
+TEST(Image, RuntimeAndImageAddresses) {
+  ground::Image image;
+  image.frame_count = 3;
+  image.frames[0] = {0, 1000};
+  image.frames[1] = {1000, 200};
+  image.frames[2] = {1200, 300};
+  EXPECT_EQ(image.runtime_address(500), 500);
+  EXPECT_EQ(image.runtime_address(1010), 4096 + 10 + 1000);
+  EXPECT_EQ(image.runtime_address(1250), 2 * 4096 + 50 + 1000);
+  EXPECT_EQ(image.runtime_address(1500), 1500);  // in no frame
+  EXPECT_EQ(image.image_address(1250), (2L << 20) + 50 + 1000);
+  EXPECT_EQ(image.image_address(1600), 1600);
+  ground::AsmOut out;
+  codegen::Gen gen{image, out};
+  EXPECT_EQ(codegen::address_of(gen, 1250), 1250);  // pass 1 has no frame table yet
+  image.frame_count = 0;
+  EXPECT_EQ(image.image_address(1250), 1250);
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 // Statements compiled into intermediate code and, with -a, into assembly.
 #include <gtest/gtest.h>
 
-#include "driver/state.hpp"
 #include "support/corvel_session.hpp"
 
 namespace corvel::testing {
 namespace {
 
-using driver::g;
 using Bytes = std::vector<int>;
 
 // Ports 0 and 1 give the port registers; x, y, w, arr and warr sit at known offsets.
@@ -88,7 +86,7 @@ TEST_F(Statements, IfLaysAJudgeAndItsLabelsNameItsOffset) {
 TEST_F(Statements, IfAtOffset100IsLabelledLBL64) {
   Outcome o = compile_in(dir_, "BYTE pad[32], a, x;\nmain() { if (a) x = 1; }\n", {"-a"});
   ASSERT_EQ(o.status, 0) << o.out;
-  EXPECT_EQ(g.code_start, 100);
+  EXPECT_EQ(info_value(dir_, "main"), 100);
   std::string text = dir_.read("prog.asm");
   EXPECT_NE(text.find("\tBEQ\tLBL64_ELSE:16\t;(if goto-else)\n"), std::string::npos) << text;
   EXPECT_NE(text.find("LBL64_ELSE\t;(else)\nLBL64_E:\t;(if end)\n"), std::string::npos) << text;
@@ -160,7 +158,8 @@ TEST_F(Statements, GotoFindsLabelsBeforeAndAfterIt) {
 TEST_F(Statements, CallsOfTheProgramsFunctions) {
   Outcome o = compile_in(dir_, std::string(kDeclarations) + "main() { sub(); }\nsub() {}\n");
   ASSERT_EQ(o.status, 0) << o.out;
-  EXPECT_EQ(image_bytes(g.code_start, g.code_start + 3), (Bytes{183, 0, 112}));
+  long main = info_value(dir_, "main");
+  EXPECT_EQ(rom_image(dir_, main, main + 3), (Bytes{183, 0, 112}));
   EXPECT_EQ(refusal("never();"), "line 2404");
   EXPECT_EQ(refusal("x();"), "line 2404");
   EXPECT_EQ(refusal("OUTA();"), "line 2404");
