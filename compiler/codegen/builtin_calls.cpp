@@ -73,16 +73,32 @@ void voltage_argument(Gen& g, const Builtin& b, const std::string& text, int i) 
   write_constant(g, 2205, tenths, i);
 }
 
-void named_value_argument(Gen& g, const Builtin& b, char letter, const Operand& name, int i) {
-  if (letter == 'P' && name.kind != Kind::Word) fail(Diag::NeedsWordVariable);
-  if (letter == 'A' && name.kind != Kind::ByteArray) fail(Diag::NeedsArray);
+// The checks and comment sites of a named argument, in a statement call and
+// inside an expression.
+struct NamedArgument {
+  Diag needs_word, needs_array;
+  int byte_site, word_site, array_site;
+  bool word_arrays;  // a WORD array passes its address too
+  Diag unusable;
+};
+
+constexpr NamedArgument kInStatement = {Diag::NeedsWordVariable, Diag::NeedsArray, 2229, 2242, 2273, true,
+                                        Diag::ValueArgument};
+// An array passes its address, as intermediate code does, whatever the service.
+constexpr NamedArgument kInExpression = {Diag::ExprNeedsWordVariable, Diag::ExprNeedsArray, 853, 866, 894, false,
+                                         Diag::ExprUnusableName};
+
+void named_argument(Gen& g, const Builtin& b, char letter, const Operand& name, int i, const NamedArgument& n) {
+  if (letter == 'P' && name.kind != Kind::Word) fail(n.needs_word);
+  if (letter == 'A' && name.kind != Kind::ByteArray) fail(n.needs_array);
   if (name.kind == Kind::Byte) {
-    write_byte_variable(g, 2229, name.name, i);
+    write_byte_variable(g, n.byte_site, name.name, i);
     return lay_operand(g, name.kind, name.value);
   }
-  if (name.kind == Kind::Word) return write_word_variable(g, 2242, b, name, i);
-  if (ground::is_array(name.kind)) return lay_array_address(g, 2273, name, i);
-  fail(Diag::ValueArgument);
+  if (name.kind == Kind::Word) return write_word_variable(g, n.word_site, b, name, i);
+  if (name.kind == Kind::ByteArray || (n.word_arrays && name.kind == Kind::WordArray))
+    return lay_array_address(g, n.array_site, name, i);
+  fail(n.unusable);
 }
 
 // Pulse, Inc, Dec and Clear on a variable are done in place.
@@ -139,19 +155,6 @@ void write_string_data(Gen& g, const std::string& chars, int m) {
   emit_data(g, "\t.DATA.B\t0\n");
 }
 
-void named_expression_argument(Gen& g, const Builtin& b, char letter, const Operand& name, int i) {
-  if (letter == 'P' && name.kind != Kind::Word) fail(Diag::ExprNeedsWordVariable);
-  if (letter == 'A' && name.kind != Kind::ByteArray) fail(Diag::ExprNeedsArray);
-  if (name.kind == Kind::Byte) {
-    write_byte_variable(g, 853, name.name, i);
-    return lay_operand(g, name.kind, name.value);
-  }
-  if (name.kind == Kind::Word) return write_word_variable(g, 866, b, name, i);
-  // An array passes its address, as intermediate code does, whatever the service.
-  if (name.kind == Kind::ByteArray) return lay_array_address(g, 894, name, i);
-  fail(Diag::ExprUnusableName);
-}
-
 void expression_argument(Gen& g, const Builtin& b, char letter, const Argument& arg, int i) {
   if (letter == 'P' && arg.code != kName) fail(Diag::ExprNeedsWordName);
   if (letter == 'A' && arg.code != kName) fail(Diag::ExprNeedsArrayName);
@@ -159,7 +162,7 @@ void expression_argument(Gen& g, const Builtin& b, char letter, const Argument& 
     write_constant(g, 829, arg.value, i);
     return lay_constant(g, arg.code, arg.value);
   }
-  if (arg.code == kName) return named_expression_argument(g, b, letter, arg.name, i);
+  if (arg.code == kName) return named_argument(g, b, letter, arg.name, i, kInExpression);
   fail(Diag::ExprUnusableArgument);
 }
 
@@ -179,7 +182,7 @@ void value_argument(Gen& g, const Call& call, char letter, const ValueArgument& 
       write_constant(g, 2182, arg.value, i);
       return lay_constant(g, arg.code, arg.value);
     case ValueArgument::Form::Real: return voltage_argument(g, *call.builtin, arg.text, i);
-    case ValueArgument::Form::Name: return named_value_argument(g, *call.builtin, letter, arg.name, i);
+    case ValueArgument::Form::Name: return named_argument(g, *call.builtin, letter, arg.name, i, kInStatement);
   }
 }
 
