@@ -144,10 +144,7 @@ int run_compiling_mode(std::FILE* console, const Options& o, const Names& names)
 
 int run_import_mode(std::FILE* console, const Options& o, const Names& names) {
   try {
-    ground::Image info = output::read_info_file(names.info);
-    output::Imported imported = output::read_symbol_file(names.symbols, info);
-    output::write_info_file(names.info, 1, imported.tables);
-    ground::Image image = output::load_hex_file(o.source, imported);
+    ground::Image image = output::import_program({o.source, names.symbols, names.info});
     std::fprintf(console, msg::kImportSize, image.size);
     output::write_rom_file(names.output, image);
     return 0;

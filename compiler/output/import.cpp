@@ -11,6 +11,7 @@
 #include "ground/file.hpp"
 #include "ground/limits.hpp"
 #include "ground/text.hpp"
+#include "output/info_file.hpp"
 
 namespace corvel::output {
 
@@ -43,13 +44,15 @@ struct SymbolReader {
   long last_address = 0;
 };
 
-void assign_function(ground::Image& tables, const std::string& name, long address) {
+// False when no function of the information file has that name.
+bool assign_function(ground::Image& tables, const std::string& name, long address) {
   for (ground::Function& f : tables.functions) {
     if (strcasecmp(f.name.c_str(), name.c_str()) == 0) {
       f.address = address;
-      return;
+      return true;
     }
   }
+  return false;
 }
 
 void take_frame_label(SymbolReader& r, long address) {
@@ -59,17 +62,26 @@ void take_frame_label(SymbolReader& r, long address) {
   frames[++r.frame].start = address;
 }
 
+// Functions, frames and overlay calls lie in the image: an address outside it
+// comes from a symbol file of another image, or of an unlinked object.
+void check_in_image(const SymbolReader& r, long address) {
+  if (address < kNativeBase || address > kNativeBase + ground::kBaseLimit)
+    fail(Diag::FileFormat, r.imported.symbol_path.c_str());
+}
+
 // Classifies one address/name pair.
 void take_symbol(SymbolReader& r, const std::string& name, long address) {
   r.any_address = true;
   r.last_address = address;
-  if (name.compare(0, 7, "update_") == 0) {
+  bool update = name.compare(0, 7, "update_") == 0, frame = name.compare(0, 6, "frame_") == 0;
+  if (update || frame) check_in_image(r, address);
+  if (update) {
     if (static_cast<int>(r.imported.updates.size()) >= ground::kMaxUpdates) fail(Diag::UpdateOverflow, ground::kMaxUpdates);
     r.imported.updates.push_back(address);
-  } else if (name.compare(0, 6, "frame_") == 0) {
+  } else if (frame) {
     take_frame_label(r, address);
-  } else if (!name.empty() && name[0] == '_') {
-    assign_function(r.imported.tables, name.substr(1), address);
+  } else if (!name.empty() && name[0] == '_' && assign_function(r.imported.tables, name.substr(1), address)) {
+    check_in_image(r, address);
   }
 }
 
@@ -227,6 +239,13 @@ ground::Image load_hex_file(const std::string& path, const Imported& imported) {
   f.reset();
   if (!readable) fail(Diag::HexRead, path.c_str());
   patch_overlay_calls(image, imported);
+  return image;
+}
+
+ground::Image import_program(const ImportFiles& files) {
+  Imported imported = read_symbol_file(files.symbols, read_info_file(files.info));
+  ground::Image image = load_hex_file(files.hex, imported);
+  write_info_file(files.info, 1, imported.tables);
   return image;
 }
 

@@ -16,6 +16,15 @@ struct Imported {
   std::string symbol_path;
 };
 
+struct ImportFiles {
+  std::string hex, symbols, info;
+};
+
+// Reads the information file, the symbol file and the HEX file, then writes
+// the information file again; returns the image for the ROM file. Nothing is
+// written unless all three were read whole.
+ground::Image import_program(const ImportFiles& files);
+
 // Function addresses, frame table and overlay-call sites from the symbol file.
 Imported read_symbol_file(const std::string& path, const ground::Image& info);
 // The image the HEX file holds, with its overlay calls patched.

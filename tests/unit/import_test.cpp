@@ -85,6 +85,32 @@ TEST_F(Import, RefusesSymbolFilesThatDoNotFit) {
   EXPECT_EQ(rom_frame(dir_, 0)[1], 0);  // no address at all: the last frame is empty
 }
 
+// A symbol file made from an unlinked object, or from another image, would
+// give a wrong ROM; nothing is written when it is refused.
+TEST_F(Import, RefusesSymbolsOutsideTheImage) {
+  const std::string outside[] = {
+      "0000005E _main\n",                          // an unlinked object
+      "0FEF10 _main\n0FFCD0 frame_0\n",            // beyond the image's 3500 bytes
+      "0FEF10 _main\n00001000 update_0_1\n",       // below MEMORYTOP
+  };
+  for (const std::string& sym : outside) {
+    Outcome o = import(kInfo, sym, kSegment + record(0, 0xEF10, {1}) + kEnd);
+    EXPECT_EQ(o.status, 1) << sym;
+    EXPECT_EQ(o.out, kBanner + "file format error [prog.sym]\n") << sym;
+    EXPECT_EQ(dir_.read("prog.inf"), kInfo) << sym;
+    EXPECT_FALSE(dir_.exists("prog.rom")) << sym;
+  }
+  Outcome o = import(kInfo, "0FEF10 _main\n0FEF20 _data_beyond\n0FFFFF somewhere\n", kSegment + record(0, 0xEF10, {1}) + kEnd);
+  EXPECT_EQ(o.status, 0) << o.out;  // symbols of no function, frame or call are not checked
+}
+
+// The information file is rewritten only after the HEX file was read whole.
+TEST_F(Import, KeepsTheInformationFileWhenTheHexFileFails) {
+  Outcome o = import(kInfo, "0FEF10 _main\n", kSegment + ":00000003FD\n" + kEnd);
+  EXPECT_EQ(o.out, kBanner + kReadError);
+  EXPECT_EQ(dir_.read("prog.inf"), kInfo);
+}
+
 TEST_F(Import, LoadsRunsWithGapsLeftZero) {
   std::string hex = kSegment;
   for (int i = 0; i < 70; ++i) hex += record(0, 0xEF10 + 16 * i, std::vector<int>(16, i + 1));  // runs of 1000 bytes
