@@ -1,9 +1,9 @@
 #!/bin/sh
 # Measures what the shipped trimmel rules save on corvel's native code.
-# Each program is compiled with corvel -a, assembled and linked at MEMORYTOP
-# with the GNU tools for the H8/300H (Debian package binutils-h8300-hms)
-# before and after trimmel rewrites it; the code bytes (the image from the
-# first function on) are compared.
+# Each program is compiled with corvel -a and taken through corvlink (the GNU
+# tools for the H8/300H, Debian package binutils-h8300-hms) before and after
+# trimmel rewrites it; the code bytes (the image from the first function on)
+# are compared.
 #
 #   bench/measure_rules.sh [build-folder]     (default: build/default)
 set -eu
@@ -12,7 +12,7 @@ build=$(cd "${1:-$root/build/default}" && pwd)
 bin=$build/bin
 road=$root/tests/native_road
 rules=$root/rewriter/rules/corvel.rul
-for tool in "$bin/corvel" "$bin/trimmel" "$bin/hitachi_to_gnu"; do
+for tool in "$bin/corvel" "$bin/trimmel" "$bin/corvlink"; do
   [ -x "$tool" ] || { echo "missing $tool: build the default preset first" >&2; exit 1; }
 done
 command -v h8300-hms-as >/dev/null || { echo "h8300-hms-as not found (binutils-h8300-hms)" >&2; exit 1; }
@@ -22,10 +22,8 @@ trap 'rm -rf "$work"' EXIT
 
 # Bytes of the linked image from the lowest function address on.
 code_bytes() {
-  "$bin/hitachi_to_gnu" < "$1.asm" > "$1.s"
-  h8300-hms-as -I "$road" -o "$1.o" "$1.s"
-  h8300-hms-ld -T "$road/road.ld" -e 0 -o "$1.out" "$1.o"
-  h8300-hms-objcopy -O binary "$1.out" "$1.bin"
+  "$bin/corvlink" "$1.asm" -I "$road" --no-import > /dev/null
+  h8300-hms-objcopy -I ihex -O binary "$1.hex" "$1.bin"
   total=$(wc -c < "$1.bin")
   start=$(awk '/^\[Function\]/ { f = 1; next } /^\[/ { f = 0 } f && NF >= 3 { print $3 }' "$1.inf" | sort -n | head -n 1)
   echo $((total - start))
