@@ -201,6 +201,7 @@ void control_argument(Gen& g, Call& call, const Operand& target, int i) {
 }
 
 void string_argument(Gen& g, const std::string& chars) {
+  if (!native_mode(g) && chars.find('\0') != std::string::npos) fail(Diag::ZeroInString);
   for (unsigned char c : chars) g.image.lay(c);
   g.image.lay(0);
   int m = ++g.string_counter;

@@ -90,6 +90,8 @@ constexpr Check kChecks[] = {
     {Diag::NeedsArray, 2221, msg::kNeedArray},
     {Diag::ValueArgument, 2294, msg::kOnlyByteWordVariables},
     {Diag::NeedsString, 2304, msg::kNeedString},
+    // In byte code a string ends at its first 0 byte; the rest would run as code.
+    {Diag::ZeroInString, 2310, msg::kZeroInString},
     {Diag::CallSeparator, 2340, msg::kBadCallParameter},
     {Diag::CallRightParen, 2364, msg::kNoFuncRightParen},
     {Diag::CallSemicolon, 2369, msg::kNoCallSemicolon},

@@ -27,7 +27,7 @@ enum class Diag {
   OperandAfterNumber, UnexpectedToken, ExpressionTooComplex,
   // Name statements and built-in calls.
   TargetIndexKind, TargetIndexToken, TargetIndexBracket, LabelTwice, ControlArgument, NeedsWordName,
-  NeedsArrayName, VoltageRange, NeedsWordVariable, NeedsArray, ValueArgument, NeedsString, CallSeparator,
+  NeedsArrayName, VoltageRange, NeedsWordVariable, NeedsArray, ValueArgument, NeedsString, ZeroInString, CallSeparator,
   CallRightParen, CallSemicolon, FunctionCallParen, FunctionCallSemicolon, FunctionUndefined,
   CompoundAssignment, NotAnArray, NoEquals, AssignPortBit, AssignPinOfPort, TargetNotVariable, TargetNotName,
   UnsupportedForm, DataReqPortRegister,

@@ -1,10 +1,9 @@
-Strings with quotes, control characters, zero bytes and double-byte characters; decimal constants.
+Strings with quotes, control characters, double-byte characters; decimal constants.
 [CODE]
 main()
 {
     SendMsg("say \"hi\"");
     Message("\tTab");
-    Message("two\0parts");
     Message("");
     Message("\r\n");
     SendMsg("テスト表");

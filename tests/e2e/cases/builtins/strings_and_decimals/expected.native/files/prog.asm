@@ -35,21 +35,15 @@ MSG_2:
 	.DATA.B	0
 ;STRING line=2321
 MSG_3:
-	.SDATA	"two"
-	.DATA.B	0
-	.SDATA	"parts"
-	.DATA.B	0
-;STRING line=2321
-MSG_4:
 	.SDATA	""
 	.DATA.B	0
 ;STRING line=2321
-MSG_5:
+MSG_4:
 	.DATA.B	13
 	.DATA.B	10
 	.DATA.B	0
 ;STRING line=2321
-MSG_6:
+MSG_5:
 	.SDATA	"テスト表"
 	.DATA.B	0
 
@@ -70,9 +64,6 @@ _main:
 	JSR	@fMessage:24
 ;STRING line=2326
 	MOV.L	#MSG_5:32,ER2
-	JSR	@fMessage:24
-;STRING line=2326
-	MOV.L	#MSG_6:32,ER2
 	JSR	@fSendMsg:24
 ;M_CHAR/M_INT line=2205
 	MOV.W	#H'32,R2
