@@ -6,14 +6,15 @@
 #include "fuzz_files.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::enter_scratch_folder();
   static std::FILE* null = std::fopen("/dev/null", "w");
-  std::string board = fuzz::take_part(data, size, '\0');
-  fuzz::write("control.dat", board);
-  fuzz::write("prog.c", "[CODE]\n" + std::string(reinterpret_cast<const char*>(data), size));
-  const char* intermediate[] = {"corvel", "prog.c", "-g"};
-  corvel::driver::run_corvel(3, intermediate, null);
-  const char* native[] = {"corvel", "prog.c", "-a"};
-  corvel::driver::run_corvel(3, native, null);
+  static const std::string source = fuzz::scratch("prog.c");
+  static const std::string board = fuzz::scratch("control.dat");
+  static const std::string board_option = "-" + board;
+  fuzz::write(board, fuzz::take_part(data, size, '\0'));
+  fuzz::write(source, "[CODE]\n" + std::string(reinterpret_cast<const char*>(data), size));
+  const char* intermediate[] = {"corvel", source.c_str(), board_option.c_str(), "-g"};
+  corvel::driver::run_corvel(4, intermediate, null);
+  const char* native[] = {"corvel", source.c_str(), board_option.c_str(), "-a"};
+  corvel::driver::run_corvel(4, native, null);
   return 0;
 }

@@ -1,23 +1,36 @@
 #include "fuzz_files.hpp"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace fuzz {
 
-void enter_scratch_folder() {
-  static bool entered = false;
-  if (entered) return;
-  char pattern[] = "/tmp/corvel-fuzz-XXXXXX";
-  if (!mkdtemp(pattern) || chdir(pattern) != 0) abort();
-  entered = true;
+namespace {
+
+std::string folder;
+
+void remove_folder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
-void write(const std::string& name, const std::string& bytes) {
-  std::FILE* f = std::fopen(name.c_str(), "wb");
+}  // namespace
+
+std::string scratch(const std::string& name) {
+  if (folder.empty()) {
+    char pattern[] = "/tmp/corvel-fuzz-XXXXXX";  // no '.' in it: corvel takes the extension from the last one
+    if (!mkdtemp(pattern)) abort();
+    folder = pattern;
+    std::atexit(remove_folder);
+  }
+  return folder + "/" + name;
+}
+
+void write(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) abort();
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);

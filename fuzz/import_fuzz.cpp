@@ -6,12 +6,12 @@
 #include "fuzz_files.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::enter_scratch_folder();
   static std::FILE* null = std::fopen("/dev/null", "w");
-  fuzz::write("prog.inf", fuzz::take_part(data, size, '\0'));
-  fuzz::write("prog.sym", fuzz::take_part(data, size, '\0'));
-  fuzz::write("prog.hex", std::string(reinterpret_cast<const char*>(data), size));
-  const char* import[] = {"corvel", "prog.hex"};
+  static const std::string hex = fuzz::scratch("prog.hex");
+  fuzz::write(fuzz::scratch("prog.inf"), fuzz::take_part(data, size, '\0'));
+  fuzz::write(fuzz::scratch("prog.sym"), fuzz::take_part(data, size, '\0'));
+  fuzz::write(hex, std::string(reinterpret_cast<const char*>(data), size));
+  const char* import[] = {"corvel", hex.c_str()};
   corvel::driver::run_corvel(2, import, null);
   return 0;
 }

@@ -6,11 +6,13 @@
 #include "fuzz_files.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::enter_scratch_folder();
   static std::FILE* null = std::fopen("/dev/null", "w");  // opened once for all inputs
-  fuzz::write("rules.rul", fuzz::take_part(data, size, '\0'));
-  fuzz::write("prog.asm", std::string(reinterpret_cast<const char*>(data), size));
-  const char* args[] = {"trimmel", "rules.rul", "prog.asm", "prog.bak"};
+  static const std::string rules = fuzz::scratch("rules.rul");
+  static const std::string target = fuzz::scratch("prog.asm");
+  static const std::string backup = fuzz::scratch("prog.bak");
+  fuzz::write(rules, fuzz::take_part(data, size, '\0'));
+  fuzz::write(target, std::string(reinterpret_cast<const char*>(data), size));
+  const char* args[] = {"trimmel", rules.c_str(), target.c_str(), backup.c_str()};
   trimmel::run_trimmel(4, args, null);
   return 0;
 }
