@@ -196,17 +196,20 @@ void patch_overlay_calls(ground::Image& image, const Imported& imported) {
   }
 }
 
-// Reads the runs into the image; false for a record the reader does not take.
-bool read_runs(std::FILE* f, ground::Image& image) {
+}  // namespace
+
+bool read_hex_runs(std::FILE* f, const RunTaker& take) {
   HexReader h{f};
   std::vector<std::uint8_t> run;
   long address = 0;
   for (;;) {
     if (next_run(h, run, address) < 0) return false;
     if (run.empty()) return true;
-    copy_run(image, run, address);
+    take(address, run);
   }
 }
+
+namespace {
 
 void read_symbols(std::FILE* f, SymbolReader& r) {
   char line[kLinePiece];
@@ -235,7 +238,9 @@ ground::Image load_hex_file(const std::string& path, const Imported& imported) {
   if (!f) fail(Diag::ImportOpen, path.c_str());
   ground::Image image = imported.tables;
   image.size = 0;
-  bool readable = read_runs(f.get(), image);
+  bool readable = read_hex_runs(f.get(), [&](long address, const std::vector<std::uint8_t>& run) {
+    copy_run(image, run, address);
+  });
   f.reset();
   if (!readable) fail(Diag::HexRead, path.c_str());
   patch_overlay_calls(image, imported);

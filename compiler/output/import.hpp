@@ -2,6 +2,9 @@
 // Intel HEX output become a code image and its tables again.
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,12 @@ struct ImportFiles {
 // the information file again; returns the image for the ROM file. Nothing is
 // written unless all three were read whole.
 ground::Image import_program(const ImportFiles& files);
+
+// Reads the data of an Intel HEX file by the import's rules, handing on each
+// run of contiguous bytes with its address; false for a record the import
+// does not read (a type other than data, end and segment, or a corrupted one).
+using RunTaker = std::function<void(long address, const std::vector<std::uint8_t>& run)>;
+bool read_hex_runs(std::FILE* f, const RunTaker& take);
 
 // Function addresses, frame table and overlay-call sites from the symbol file.
 Imported read_symbol_file(const std::string& path, const ground::Image& info);

@@ -1,5 +1,7 @@
 #include "output/listing.hpp"
 
+#include <cstdlib>
+
 #include "codegen/builtin_table.hpp"
 #include "codegen/intermediate_code.hpp"
 #include "ground/limits.hpp"
@@ -20,6 +22,7 @@ constexpr int kStop = -1;  // an element would run past the byte counter: the wa
 struct Listing {
   const Image& image;
   std::FILE* out;
+  bool heads = true;  // instructions start a line headed by their offset
 };
 
 bool fits(const Listing& l, long p, long length) { return p >= 0 && p + length <= l.image.size; }
@@ -68,7 +71,7 @@ void print_register_word(const Listing& l, int code) {
 }
 
 void print_fields(const Listing& l, long p, const ElementDef& d) {
-  if (d.line_head) std::fprintf(l.out, "\n<%04ld> ", p);
+  if (d.line_head && l.heads) std::fprintf(l.out, "\n<%04ld> ", p);
   switch (d.shows) {
     case Shows::Format:
       std::fprintf(l.out, d.format, field_value(l, p, d.fields[0]), field_value(l, p, d.fields[1]));
@@ -123,6 +126,18 @@ void print_memory(const Listing& l) {
 }
 
 }  // namespace
+
+std::string element_text(const Image& image, long p, int& length) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  std::FILE* out = open_memstream(&buffer, &size);
+  if (!out) return {};
+  length = print_element(Listing{image, out, false}, p);
+  std::fclose(out);
+  std::string text(buffer, size);
+  std::free(buffer);
+  return text;
+}
 
 void print_listing(const Image& image, std::FILE* out) {
   Listing l{image, out};

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "ground/diagnostics.hpp"
+#include "ground/file.hpp"
+#include "output/import.hpp"
 
 namespace corvel::output {
 
@@ -114,6 +116,39 @@ void write_rom_file(const std::string& path, const ground::Image& image) {
   bool failed = std::ferror(file) != 0;
   failed = std::fclose(file) != 0 || failed;
   if (failed) ground::fail(ground::Diag::FileOpen, path.c_str());
+}
+
+namespace {
+
+constexpr long kRomCapacity = kImageRomAddress + ground::kImageCapacity;
+
+// The frame table of ROM addresses 0..63; the image's size is where its last frame ends.
+void take_frame_table(ground::Image& image, const std::vector<int>& rom) {
+  for (int i = 0; i < ground::kMaxFrames; ++i) {
+    ground::Frame& f = image.frames[i];
+    f.start = (rom[4 * i] * 256 + rom[4 * i + 1] - kImageRomAddress) & 0xFFFF;
+    f.size = rom[4 * i + 2] * 256 + rom[4 * i + 3];
+    if (f.size > 0 && i > 0) image.frame_count = i + 1;
+    image.size = static_cast<int>(std::max<long>(image.size, std::min(f.start + f.size, long{ground::kImageCapacity})));
+  }
+}
+
+}  // namespace
+
+ground::Image read_rom_file(const std::string& path) {
+  ground::File f = ground::open_file(path, "r");
+  if (!f) ground::fail(ground::Diag::ImportOpen, path.c_str());
+  std::vector<int> rom(kRomCapacity, 0xFF);
+  bool readable = read_hex_runs(f.get(), [&](long address, const std::vector<std::uint8_t>& run) {
+    long end = address + static_cast<long>(run.size());
+    if (address < 0 || end > kRomCapacity) ground::fail(ground::Diag::ImportTooBig, static_cast<int>(end), static_cast<int>(kRomCapacity));
+    std::copy(run.begin(), run.end(), rom.begin() + address);
+  });
+  if (!readable) ground::fail(ground::Diag::HexRead, path.c_str());
+  ground::Image image;
+  take_frame_table(image, rom);
+  for (int k = 0; k < image.size; ++k) image.bytes[k] = static_cast<std::uint8_t>(rom[kImageRomAddress + k]);
+  return image;
 }
 
 }  // namespace corvel::output

@@ -1,6 +1,6 @@
 // Runs every case folder under the cases directory, cases/<group>/<case>/, as one test per line of its cmd:
 //
-//   cmd                 one run a line, its words split at blanks:
+//   cmd                 one run a line, its words split at blanks; commands joined by "&&" run in turn:
 //                         corvel prog.c              the plain run: test <group>.<case>, checked against expected/
 //                         native: corvel prog.c -a   a labelled run: test <group>.<case>_native, checked
 //                                                    against expected.native/
@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -67,6 +68,7 @@ std::vector<std::string> split_words(const std::string& line) {
 std::string program_path(const std::string& name) {
   if (name == "corvel") return CORVEL_BIN;
   if (name == "trimmel") return TRIMMEL_BIN;
+  if (name == "corvsim") return CORVSIM_BIN;
   return name;
 }
 
@@ -96,6 +98,21 @@ Outcome run_in(const fs::path& dir, std::vector<std::string> args) {
   waitpid(pid, &status, 0);
   outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return outcome;
+}
+
+// Commands joined by "&&" run one after another in the same folder, as long
+// as each succeeds; what they print is kept in order.
+Outcome run_chain(const fs::path& dir, const std::vector<std::string>& words) {
+  Outcome all;
+  all.status = 0;
+  for (size_t start = 0; start < words.size() && all.status == 0;) {
+    size_t end = std::find(words.begin() + start, words.end(), "&&") - words.begin();
+    Outcome one = run_in(dir, std::vector<std::string>(words.begin() + start, words.begin() + end));
+    all.out += one.out;
+    all.status = one.status;
+    start = end + 1;
+  }
+  return all;
 }
 
 Files files_in(const fs::path& dir) {
@@ -161,7 +178,7 @@ class RunTest : public ::testing::Test {
     ASSERT_TRUE(run_.error.empty()) << run_.error << " (in " << run_.dir / "cmd" << ")";
     TempDir scratch;
     Files inputs = copy_inputs(run_.dir, scratch);
-    Outcome outcome = run_in(scratch.path(), run_.words);
+    Outcome outcome = run_chain(scratch.path(), run_.words);
     compare_with_inputs(scratch, inputs, outcome);
     if (std::getenv("E2E_UPDATE") && !matches(outcome)) update(outcome);
     check(outcome);

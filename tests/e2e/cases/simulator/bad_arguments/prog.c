@@ -1,0 +1,3 @@
+No ROM file, a missing board file, a malformed replies file.
+[CODE]
+main() { }

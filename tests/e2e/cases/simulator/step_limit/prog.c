@@ -1,0 +1,6 @@
+A loop without end stops at the step limit.
+[CODE]
+main()
+{
+    while (1) { }
+}
