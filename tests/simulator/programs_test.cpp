@@ -75,6 +75,11 @@ TEST_P(Simulated, KeepsItsTranscriptAndWaveform) {
   if (std::getenv("E2E_UPDATE") && (!fs::exists(golden) || read_file(golden) != transcript)) write_file(golden, transcript);
   EXPECT_EQ(read_file(golden), transcript);
   EXPECT_NE(dir.read("prog.svg").find("</svg>"), std::string::npos);
+  if (name == "eprom") {  // the simulator's guide shows this picture
+    fs::path picture = fs::path(DOCS_DIR) / "images" / "eprom.svg";
+    if (std::getenv("E2E_UPDATE") && read_file(picture) != dir.read("prog.svg")) write_file(picture, dir.read("prog.svg"));
+    EXPECT_EQ(read_file(picture), dir.read("prog.svg"));
+  }
   if (std::system("command -v sigrok-cli > /dev/null") != 0) GTEST_SKIP() << "sigrok-cli is not installed";
   std::map<std::string, std::set<std::string>> seen = csv_values(shell(dir.path(), "sigrok-cli -I vcd -i prog.vcd -O csv"));
   for (const auto& [pin, values] : pin_values(transcript))
