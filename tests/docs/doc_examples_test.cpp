@@ -22,9 +22,8 @@
 // A block without a second word is shown as it is; it must not look like a
 // program, a board or rule file, or a command, so that no example escapes.
 // The blocks of one guide run in order in one scratch folder, which starts
-// with the board file examples/control.dat and the rule table
-// rewriter/rules/corvel.rul, and in which corvel, trimmel and corvlink are
-// on PATH.
+// with the files of examples/ (the board file control.dat among them) and the
+// rule table rewriter/rules/corvel.rul, and in which the programs are on PATH.
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <sys/wait.h>
@@ -182,7 +181,8 @@ bool looks_runnable(const std::string& text) {
 class Guide {
  public:
   explicit Guide(const fs::path& path) : path_(path) {
-    fs::copy_file(fs::path(SOURCE_DIR) / "examples/control.dat", dir_.path() / "control.dat");
+    for (const auto& example : fs::directory_iterator(fs::path(SOURCE_DIR) / "examples"))
+      if (example.is_regular_file()) fs::copy_file(example.path(), dir_.path() / example.path().filename());
     fs::copy_file(fs::path(SOURCE_DIR) / "rewriter/rules/corvel.rul", dir_.path() / "corvel.rul");
   }
 
