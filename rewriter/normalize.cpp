@@ -1,69 +1,102 @@
 #include "normalize.hpp"
 
+#include <array>
+#include <cstring>
+
 namespace trimmel {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_line_end(char c) { return c == '\r' || c == '\n'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+// One table lookup per byte tells everything the scan asks of it.
+enum : unsigned char { kBlank = 1, kDigit = 2, kHexLetter = 4, kGlued = 8, kLineEnd = 16, kSuffix = 32 };
+
 // Letters are ASCII only: the bytes of a double-byte character are not.
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_hex_letter(char c) { return (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-bool is_suffix(char c) { return c == 'H' || c == 'h'; }
-
-std::string fold_blanks(std::string_view line) {
-  std::string text;
-  for (char c : line) {
-    if (!is_blank(c)) text.push_back(c);
-    else if (text.empty() || text.back() != ' ') text.push_back(' ');
-  }
-  return text;
+constexpr std::array<unsigned char, 256> make_classes() {
+  std::array<unsigned char, 256> classes{};
+  classes[' '] = classes['\t'] = kBlank;
+  classes['\r'] = classes['\n'] = kLineEnd;
+  for (int c = 'A'; c <= 'Z'; ++c) classes[c] = classes[c + 'a' - 'A'] = kGlued;
+  for (int c = 'A'; c <= 'F'; ++c) classes[c] = classes[c + 'a' - 'A'] = kGlued | kHexLetter;
+  classes['H'] = classes['h'] = kGlued | kSuffix;
+  for (int c = '0'; c <= '9'; ++c) classes[c] = kGlued | kDigit;
+  classes['_'] = classes['.'] = kGlued;  // labels such as LBL12_E keep their digits
+  return classes;
 }
 
-// A line keeps no comment and no line end; a blank before the line end stays.
-void cut_comment_or_line_end(std::string& text) {
-  if (text.empty()) return;
-  size_t semicolon = text.find(';');
-  if (semicolon != std::string::npos) {
-    text.resize(semicolon);
-    if (!text.empty() && is_blank(text.back())) text.pop_back();
-    return;
-  }
-  if (!is_line_end(text.back())) return;
-  text.pop_back();
-  if (!text.empty() && is_line_end(text.back())) text.pop_back();
-}
+constexpr std::array<unsigned char, 256> kClasses = make_classes();
 
-// Labels such as LBL12_E and names such as R0 keep their digits.
-bool starts_number(const std::string& text, size_t i) {
-  if (!is_digit(text[i])) return false;
-  if (i == 0) return true;
-  char before = text[i - 1];
-  return !(is_letter(before) || is_digit(before) || before == '_' || before == '.');
-}
+bool is(char c, unsigned char what) { return kClasses[static_cast<unsigned char>(c)] & what; }
 
-size_t number_end(const std::string& text, size_t i) {
-  while (i < text.size() && (is_digit(text[i]) || is_hex_letter(text[i]))) ++i;
-  if (i < text.size() && is_suffix(text[i])) ++i;
+size_t number_end(std::string_view line, size_t i) {
+  while (i < line.size() && is(line[i], kDigit | kHexLetter)) ++i;
+  if (i < line.size() && is(line[i], kSuffix)) ++i;
   return i;
 }
 
-void replace_numbers(const std::string& text, Normalized& out) {
-  for (size_t i = 0; i < text.size();) {
-    if (!starts_number(text, i)) {
-      out.comparison.push_back(text[i++]);
-      continue;
-    }
-    size_t end = number_end(text, i);
-    out.number = text.substr(i, end - i);
-    if (is_suffix(out.number.back())) out.number.back() = 'H';
-    out.comparison += "#NUM";
-    i = end;
+// The scan stops at a semicolon: a comment is cut before numbers are looked for.
+struct Scan {
+  explicit Scan(char* comparison) : out(comparison) {}
+
+  char* out;
+  size_t size = 0;
+  char last = 0;  // the last byte of the folded text, 0 while it is empty
+  NormalizedSizes result;
+
+  void put(char c) { out[size++] = c; }
+};
+
+void fold_blank(Scan& s) {
+  if (s.last != ' ') s.put(' ');
+  s.last = ' ';
+}
+
+size_t take_number(Scan& s, std::string_view line, size_t i) {
+  size_t end = number_end(line, i);
+  s.result.number_start = i;
+  s.result.number = end - i;
+  std::memcpy(s.out + s.size, "#NUM", 4);
+  s.size += 4;
+  s.last = line[end - 1];
+  return end;
+}
+
+// A line keeps no comment and no line end; a blank before the line end stays.
+void cut_end(Scan& s, bool at_semicolon) {
+  if (at_semicolon) {
+    if (s.size > 0 && s.out[s.size - 1] == ' ') --s.size;
+    return;
   }
+  if (s.size > 0 && is(s.out[s.size - 1], kLineEnd)) --s.size;
+  if (s.size > 0 && is(s.out[s.size - 1], kLineEnd)) --s.size;
 }
 
 }  // namespace
+
+NormalizedSizes normalize_into(std::string_view line, char* comparison) {
+  Scan s(comparison);
+  size_t i = 0;
+  while (i < line.size() && line[i] != ';') {
+    char c = line[i];
+    if (is(c, kBlank)) {
+      fold_blank(s);
+      ++i;
+    } else if (is(c, kDigit) && !is(s.last, kGlued)) {
+      i = take_number(s, line, i);
+    } else {
+      s.put(c);
+      s.last = c;
+      ++i;
+    }
+  }
+  cut_end(s, i < line.size());
+  s.result.comparison = s.size;
+  return s.result;
+}
+
+void copy_number(std::string_view line, const NormalizedSizes& sizes, char* number) {
+  std::memcpy(number, line.data() + sizes.number_start, sizes.number);
+  if (sizes.number > 0 && number[sizes.number - 1] == 'h') number[sizes.number - 1] = 'H';
+}
 
 bool Normalized::too_long() const {
   return comparison.size() > static_cast<size_t>(kNormalizedLimit) ||
@@ -71,11 +104,13 @@ bool Normalized::too_long() const {
 }
 
 Normalized normalize(std::string_view line) {
-  std::string text = fold_blanks(line);
-  cut_comment_or_line_end(text);
-  Normalized out;
-  replace_numbers(text, out);
-  return out;
+  Normalized n;
+  n.comparison.resize(kComparisonGrowth * line.size());
+  NormalizedSizes sizes = normalize_into(line, n.comparison.data());
+  n.comparison.resize(sizes.comparison);
+  n.number.resize(sizes.number);
+  copy_number(line, sizes, n.number.data());
+  return n;
 }
 
 }  // namespace trimmel

@@ -6,18 +6,19 @@
 namespace trimmel {
 
 StreamResult stream_through_window(Window& window, const RuleTable& rules, std::FILE* in, std::FILE* out) {
-  window = Window{};
-  std::string piece;
+  window.head = window.fill = 0;
+  LineReader reader(in);
+  LineWriter writer(out);
+  std::string_view piece;
   bool continues = false;
   bool in_long_line = false;
-  while (read_piece(in, piece, continues)) {
-    take_line(window, rules, piece, in_long_line || continues, out);
+  while (reader.next(piece, continues)) {
+    take_line(window, rules, piece, in_long_line || continues, writer);
     in_long_line = continues;
   }
-  if (std::ferror(in)) return StreamResult::kReadFailed;
-  flush_window(window, out);
-  if (std::fflush(out) != 0 || std::ferror(out)) return StreamResult::kWriteFailed;
-  return StreamResult::kOk;
+  if (reader.failed()) return StreamResult::kReadFailed;
+  flush_window(window, writer);
+  return writer.finish() ? StreamResult::kOk : StreamResult::kWriteFailed;
 }
 
 bool rewrite_file(Run& run, const std::string& backup, const std::string& target) {

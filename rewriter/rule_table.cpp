@@ -18,7 +18,7 @@ enum class Step { kOk, kEnd, kFailed };
 struct Loader {
   Loader(std::FILE* file, RuleTable& table, Console out) : in(file), rules(table), console(out) {}
 
-  std::FILE* in;
+  LineReader in;
   RuleTable& rules;
   Console console;
   int table_line = 0;   // every line read, for the messages
@@ -34,9 +34,9 @@ struct Loader {
 // piece still counts in the line counter.
 bool next_line(Loader& l) {
   l.line.clear();
-  std::string piece;
+  std::string_view piece;
   bool continues = true;
-  while (continues && read_piece(l.in, piece, continues)) {
+  while (continues && l.in.next(piece, continues)) {
     ++l.table_line;
     l.line += piece;
   }
@@ -209,14 +209,16 @@ bool load_rule_table(RuleTable& rules, const std::string& path, Console console)
   }
   Loader l(in, rules, console);
   bool read = read_rules(l);
-  bool read_error = std::ferror(in) != 0;
+  bool read_error = l.in.failed();
   std::fclose(in);
   if (!read) return false;
   if (read_error) {
     console.say_path(msg::kFileReadError, path);
     return false;
   }
-  return line_counts_usable(rules, console);
+  if (!line_counts_usable(rules, console)) return false;
+  build_key_index(rules.index, rules.keys);
+  return true;
 }
 
 }  // namespace trimmel

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console.hpp"
+#include "key_index.hpp"
 #include "key_table.hpp"
 
 namespace trimmel {
@@ -16,6 +17,7 @@ inline constexpr int kNoMinimum = 999;  // minimum line count before any replace
 // The loaded rules: their keys, and which numbers of lines are worth trying.
 struct RuleTable {
   KeyTable keys;
+  KeyIndex index;  // the keys by hash, built when the table is loaded
   std::array<bool, kMaxPatternLines + 1> length_flags{};  // index: number of o lines
   int min_lines = kNoMinimum;
   int max_lines = 0;

@@ -1,114 +1,176 @@
 #include "window.hpp"
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
-#include "key_table.hpp"
-#include "normalize.hpp"
+#include "key_index.hpp"
 
 namespace trimmel {
 
 namespace {
 
-// The lines that one attempt compares, and what the lookup needs of them.
-struct Search {
-  std::string text;   // their comparison texts, oldest first
-  std::string bound;  // number text of the oldest of them that has one
-  int first_slot = 0;
+constexpr TextHash kAnyNumberPrefix = hash_text("#*#");
+
+// The newest lines with text that one attempt compares, gathered walking back
+// from the newest line; the passed-over empty lines among them are not counted.
+struct Attempt {
+  std::array<int, kMaxPatternLines> picked{};  // slot numbers, newest first
+  int count = 0;
+  TextHash text;        // of their comparison texts joined, oldest first
+  int bound_slot = -1;  // the oldest of them that has a number text
 };
 
 // Counted back from the newest line: 0 is the newest, fill - 1 the oldest.
-int slot_back(const Window& w, int steps) { return (w.head - 1 - steps + 2 * kWindowSize) % kWindowSize; }
+int slot_back(const Window& w, int steps) {
+  int slot = w.head - 1 - steps;
+  return slot < 0 ? slot + kWindowSize : slot;
+}
 
-const Slot& back(const Window& w, int steps) { return w.slots[slot_back(w, steps)]; }
+int first_slot(const Attempt& a) { return a.picked[a.count - 1]; }
 
-void write_slot(const Slot& slot, std::FILE* out) { std::fwrite(slot.line.data(), 1, slot.line.size(), out); }
+void add_older_line(Attempt& a, const Window& w, int slot_number) {
+  const Slot& slot = w.slots[slot_number];
+  a.picked[a.count++] = slot_number;
+  a.text = join(slot.comparison_hash, a.text);
+  if (slot.number_size > 0) a.bound_slot = slot_number;
+}
 
-// Empty and comment-only lines are passed over; they do not count among the n.
-bool build_search(const Window& w, int n, Search& s) {
-  if (back(w, 0).comparison.empty()) return false;
-  std::vector<int> picked;  // newest first
-  for (int i = 0; i < w.fill && static_cast<int>(picked.size()) < n; ++i) {
-    if (back(w, i).never_matches) return false;
-    if (!back(w, i).comparison.empty()) picked.push_back(slot_back(w, i));
+// The search text, behind the bound number's prefix when there is one.
+PiecedText search_text(const Window& w, const Attempt& a, std::string_view number) {
+  PiecedText text;
+  if (a.bound_slot >= 0) {
+    text.add("#");
+    text.add(number);
+    text.add("#");
   }
-  if (static_cast<int>(picked.size()) < n) return false;
-  s.text.clear();
-  s.bound.clear();
-  for (auto it = picked.rbegin(); it != picked.rend(); ++it) {
-    const Slot& slot = w.slots[*it];
-    s.text += slot.comparison;
-    if (s.bound.empty()) s.bound = slot.number;
-  }
-  s.first_slot = picked.back();
-  return true;
+  for (int i = a.count - 1; i >= 0; --i) text.add(w.slots[a.picked[i]].comparison_text());
+  return text;
+}
+
+const KeyEntry* find_with_prefix(const Window& w, const RuleTable& rules, const Attempt& a, TextHash prefix,
+                                 std::string_view number) {
+  std::uint64_t hash = join(prefix, a.text).value;
+  return find_key(rules.index, rules.keys, hash, a.bound_slot >= 0, search_text(w, a, number));
 }
 
 // Lines holding a number meet only bound rules: their own number first, then "*".
-bool find_action(const KeyTable& keys, const Search& s, Action& found) {
-  if (s.bound.empty()) return look_up(keys, s.text, false, found);
-  return look_up(keys, "#" + s.bound + "#" + s.text, true, found) || look_up(keys, "#*#" + s.text, true, found);
+const KeyEntry* find_action(const Window& w, const RuleTable& rules, const Attempt& a) {
+  if (a.bound_slot < 0) return find_with_prefix(w, rules, a, {}, {});
+  const Slot& bound = w.slots[a.bound_slot];
+  const KeyEntry* found = find_with_prefix(w, rules, a, bound.bound_prefix_hash, bound.number_text());
+  return found ? found : find_with_prefix(w, rules, a, kAnyNumberPrefix, "*");
 }
 
 // Drops every line from the first slot to the newest, passed-over ones included.
-void remove_from(Window& w, int first_slot) {
-  w.fill -= first_slot < w.head ? w.head - first_slot : w.head + kWindowSize - first_slot;
-  w.head = first_slot;
+void remove_from(Window& w, int first) {
+  w.fill -= first < w.head ? w.head - first : w.head + kWindowSize - first;
+  w.head = first;
 }
 
 Slot& next_slot(Window& w) {
   Slot& slot = w.slots[w.head];
-  w.head = (w.head + 1) % kWindowSize;
+  if (++w.head == kWindowSize) w.head = 0;
   ++w.fill;
   return slot;
 }
 
+void set_line(Slot& slot, std::string_view before, std::string_view number, std::string_view after) {
+  char* end = std::copy(before.begin(), before.end(), slot.line.data());
+  end = std::copy(number.begin(), number.end(), end);
+  end = std::copy(after.begin(), after.end(), end);
+  slot.line_size = end - slot.line.data();
+}
+
 // The replacement fills one slot whole. Its comparison text is the stored text
-// up to the filled-in number; its number text is left from the line it replaces.
-void replace(Window& w, const Search& s, const Action& action) {
-  std::string line = action.text;
-  std::string comparison = action.text;
-  size_t at = s.bound.empty() ? std::string::npos : line.find("#NUM");
-  if (at != std::string::npos) {
-    if (line.size() - 4 + s.bound.size() > static_cast<size_t>(kTextLimit)) return;
-    line.replace(at, 4, s.bound);
-    comparison.resize(at);
+// up to the filled-in number; its number text is left from the line it
+// replaces. A replacement that the number would make too long is not made.
+bool replace(Window& w, const Attempt& a, std::string_view text) {
+  std::string_view number = a.bound_slot >= 0 ? w.slots[a.bound_slot].number_text() : std::string_view{};
+  size_t at = number.empty() ? std::string_view::npos : text.find("#NUM");
+  if (at == std::string_view::npos) {
+    at = text.size();
+    number = {};
+  } else if (text.size() - 4 + number.size() > static_cast<size_t>(kTextLimit)) {
+    return false;
   }
-  remove_from(w, s.first_slot);
-  Slot& slot = next_slot(w);
-  slot.line = std::move(line);
-  slot.comparison = std::move(comparison);
+  remove_from(w, first_slot(a));
+  Slot& slot = next_slot(w);  // the first slot: its number text is not touched
+  set_line(slot, text.substr(0, at), number, text.substr(std::min(at + 4, text.size())));
+  std::memcpy(slot.comparison.data(), text.data(), at);
+  slot.comparison_size = at;
+  slot.comparison_hash = hash_text(slot.comparison_text());
   slot.never_matches = false;
+  return true;
+}
+
+bool rewrite_if_found(Window& w, const RuleTable& rules, const Attempt& a) {
+  const KeyEntry* entry = find_action(w, rules, a);
+  if (!entry) return false;
+  if (entry->action == kActionDelete) {
+    remove_from(w, first_slot(a));
+    return true;
+  }
+  std::string_view text(rules.keys.data.data() + entry->data_offset, entry->data_length);
+  return entry->action == kActionReplace && replace(w, a, text);
+}
+
+// Whether some key made the way this attempt looks up (bound or not) may
+// be the lines gathered; the exact lookup tells for sure.
+bool worth_looking_up(const RuleTable& rules, const Attempt& a, int n, std::uint8_t ending) {
+  if (a.count < n || !rules.length_flags[a.count]) return false;
+  return ending & (a.bound_slot >= 0 ? kIsABoundPattern : kIsAnUnboundKey);
+}
+
+// One walk back from the newest line tries every length from n on, and
+// stops where no key ends with the lines gathered: no longer run can match
+// then. After a rewrite the next length is tried on the changed window.
+int try_lengths_from(Window& w, const RuleTable& rules, int n) {
+  Attempt a;
+  for (int i = 0; i < w.fill && a.count < rules.max_lines; ++i) {
+    int slot_number = slot_back(w, i);
+    const Slot& slot = w.slots[slot_number];
+    if (slot.never_matches || (i == 0 && slot.comparison_size == 0)) break;
+    if (slot.comparison_size == 0) continue;
+    add_older_line(a, w, slot_number);
+    std::uint8_t ending = ending_flags(rules.index, a.text.value);
+    if (ending == 0) break;
+    if (worth_looking_up(rules, a, n, ending) && rewrite_if_found(w, rules, a)) return a.count + 1;
+  }
+  return rules.max_lines + 1;
 }
 
 void try_rules(Window& w, const RuleTable& rules) {
-  for (int n = rules.min_lines; n <= rules.max_lines && n <= w.fill; ++n) {
-    if (n > kMaxPatternLines || !rules.length_flags[n]) continue;
-    Search s;
-    Action action;
-    if (!build_search(w, n, s) || !find_action(rules.keys, s, action)) continue;
-    if (action.code == kActionReplace) replace(w, s, action);
-    else if (action.code == kActionDelete) remove_from(w, s.first_slot);
-  }
+  for (int n = rules.min_lines; n <= rules.max_lines;) n = try_lengths_from(w, rules, n);
+}
+
+// Only a line that can match needs its hashes.
+void fill_slot(Slot& slot, std::string_view piece, bool long_line) {
+  std::memcpy(slot.line.data(), piece.data(), piece.size());
+  slot.line_size = piece.size();
+  NormalizedSizes sizes = normalize_into(piece, slot.comparison.data());
+  slot.comparison_size = sizes.comparison;
+  slot.number_size = sizes.number;
+  copy_number(piece, sizes, slot.number.data());
+  slot.never_matches = long_line || sizes.comparison > static_cast<size_t>(kNormalizedLimit) ||
+                       sizes.number > static_cast<size_t>(kNormalizedLimit);
+  if (slot.never_matches) return;
+  slot.comparison_hash = hash_text(slot.comparison_text());
+  if (sizes.number > 0) slot.bound_prefix_hash = hash_text("#", hash_text(slot.number_text(), hash_text("#")));
 }
 
 }  // namespace
 
-void take_line(Window& window, const RuleTable& rules, const std::string& piece, bool long_line, std::FILE* out) {
+void take_line(Window& window, const RuleTable& rules, std::string_view piece, bool long_line, LineWriter& out) {
   if (window.fill == kWindowSize) {
-    write_slot(back(window, window.fill - 1), out);
+    out.write(window.slots[slot_back(window, window.fill - 1)].line_text());
     --window.fill;
   }
-  Normalized n = normalize(piece);
-  Slot& slot = next_slot(window);
-  slot.line = piece;
-  slot.comparison = std::move(n.comparison);
-  slot.number = std::move(n.number);
-  slot.never_matches = long_line || n.too_long();
+  fill_slot(next_slot(window), piece, long_line);
   if (window.fill >= rules.min_lines) try_rules(window, rules);
 }
 
-void flush_window(Window& window, std::FILE* out) {
-  for (int i = window.fill - 1; i >= 0; --i) write_slot(back(window, i), out);
+void flush_window(Window& window, LineWriter& out) {
+  for (int i = window.fill - 1; i >= 0; --i) out.write(window.slots[slot_back(window, i)].line_text());
   window.fill = 0;
 }
 

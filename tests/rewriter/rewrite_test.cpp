@@ -41,6 +41,28 @@ TEST(Rewrite, ReplacesAndDeletesThroughTheWindow) {
   for (const Case& c : cases) check(c);
 }
 
+// A key is the joined text of its lines, however the file splits it.
+TEST(Rewrite, MatchesTheJoinedTextAcrossOtherLineSplits) {
+  const std::string rules = "o: Q\nc: R\n#END\n" + kDeleteAB + "o: C D\no: E\nd:\n#END\n";
+  check({"two rule lines in one", rules, "\tA B\n\tZ\n", "\tZ\n"});
+  check({"one rule line in two", rules, "\tC\n D E\n\tZ\n", "\tZ\n"});
+  check({"no key ends so", rules, "\tA\n\tB X\n", "\tA\n\tB X\n"});
+}
+
+// The file is read in blocks of 64 KiB: a line that runs over the end of a
+// block is still one line, and a long line's pieces are still 255 bytes.
+TEST(Rewrite, ReadsAcrossBlocks) {
+  const std::string a = "\t" + std::string(40, 'A') + "\n";
+  const std::string rules = "o:" + a + "o: B\nd:\n#END\n";
+  std::string lines = "\t" + std::string(600, 'L') + "\n";
+  while (lines.size() < 65000) lines += "\tLINE\n";
+  for (size_t before_end : {1, 20, 41, 42, 250, 255, 256, 300}) {
+    std::string head = lines + "\t" + std::string(65536 - before_end - lines.size() - 2, 'P') + "\n";
+    check({"pair at a block end", rules, head + a + "\tB\n\tEND", head + "\tEND"});
+    check({"long line at a block end", rules, head + std::string(256, 'C') + a + "\tB\n", head + std::string(256, 'C') + a + "\tB\n"});
+  }
+}
+
 TEST(Rewrite, KeepsBoundAndUnboundRulesApart) {
   const std::string rules =
       "o: A 1\no: B\nd:\n#END\n"              // unbound: lines with a number never meet it
