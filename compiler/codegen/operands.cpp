@@ -111,14 +111,13 @@ int trailing_number(std::string_view text) {
   return -1;
 }
 
+// The entry of a named port bit holds the offset of its byte in the pin map,
+// so the byte gives the bit whatever digits the port's own name ends in.
 int port_bit_lookup(const Gen& g, std::string_view name, long offset) {
   constexpr int kBlock = ground::kPortBlockSize;
-  int bit = trailing_number(name);
-  // A bit above 15 would read outside the port block; one without a pin has no code.
-  if (bit < 0 || bit > 15) fail(Diag::BadBitNumber);
-  if (offset < 0 || offset >= ground::kPortBlocks * kBlock) fail(Diag::BadPortSlot);
-  long slot = offset / kBlock;
-  int code = g.image.at(slot * kBlock + kBlock - 1 - bit);
+  if (offset < 0 || offset >= ground::kPortBlocks * kBlock || offset % kBlock < ground::kPinMapOffset)
+    fail(Diag::BadPortSlot);
+  int code = g.image.at(offset);
   if (code == ground::kNoPort) fail(Diag::BadBitNumber);
   return code + direction_offset(name);
 }
