@@ -5,7 +5,8 @@
 #   bin/trimmel -> ../lib/corvel/trimmel
 #   lib/corvel/trimmel, lib/corvel/*.rul
 #   share/corvel/corvlink.ld
-#   share/doc/corvel/   README.md, the guides docs/*.md, LICENSE, copyright, examples/
+#   share/doc/corvel/   README.md, the guides of docs/ with their pictures, LICENSE,
+#                       copyright, examples/
 #   share/man/man1/     every man/*.1, compressed
 #
 # A new program adds install(TARGETS <name> RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -26,9 +27,11 @@ install(FILES ${CMAKE_BINARY_DIR}/install-links/trimmel DESTINATION ${CMAKE_INST
 # corvlink carries its linker script inside; the copy is for linking by hand.
 install(FILES ${PROJECT_SOURCE_DIR}/linker/corvlink.ld DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
 
-# The guides, taken by glob so that new ones ship without a change here.
-file(GLOB guides CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${guides} ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The guides and their pictures, taken as they are when installing, so that
+# new ones ship without a change here.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        FILES_MATCHING PATTERN "*.md" PATTERN "*.svg" PATTERN "*.png")
 install(FILES ${PROJECT_SOURCE_DIR}/examples/eprom.c ${PROJECT_SOURCE_DIR}/examples/control.dat
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
