@@ -16,18 +16,19 @@ namespace corvsim {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvsim prog.rom [-board.dat] [--vcd out.vcd] [--svg out.svg] [--trace] [--replies file] [--max-steps N]\n"
+    "usage: corvsim prog.rom [-board.dat] [--vcd out.vcd] [--svg out.svg] [--trace] [--events] [--replies file] [--max-steps N]\n"
     "  runs a ROM file of byte code and shows what the board would do\n"
     "  -board.dat       the board file that names the pins (default control.dat)\n"
     "  --vcd file       write every pin, switch line and supply as a Value Change Dump\n"
     "  --svg file       draw the same timeline as a timing diagram\n"
     "  --trace          show every instruction as it runs\n"
+    "  --events         print only the pin, supply and service events, without steps or addresses\n"
     "  --replies file   what services that return a value return (lines: name values...)\n"
     "  --max-steps N    stop after N steps (default 10000000)\n";
 
 struct Options {
   std::string rom, board = "control.dat", vcd, svg, replies;
-  bool trace = false, has_board = false;
+  bool trace = false, events = false, has_board = false;
   Limits limits;
 };
 
@@ -40,6 +41,7 @@ bool take_value(int argc, const char* const* argv, int& i, std::string& value) {
 bool take_option(int argc, const char* const* argv, int& i, Options& o) {
   std::string arg = argv[i], steps;
   if (arg == "--trace") return o.trace = true;
+  if (arg == "--events") return o.events = true;
   if (arg == "--vcd") return take_value(argc, argv, i, o.vcd);
   if (arg == "--svg") return take_value(argc, argv, i, o.svg);
   if (arg == "--replies") return take_value(argc, argv, i, o.replies);
@@ -99,19 +101,25 @@ bool load_replies(const Options& o, Replies& replies, std::FILE* console) {
   }
 }
 
-int simulate(const Options& o, Machine& m, Timeline& timeline, std::FILE* console) {
+void print_header(const Options& o, const corvel::ground::Image& image, std::FILE* console) {
+  std::fprintf(console, "corvsim: %s: %d bytes of byte code", o.rom.c_str(), image.size);
+  if (image.frame_count > 0) std::fprintf(console, " in %d frames", image.frame_count);
+  std::fprintf(console, ", board %s\n%9s  %6s  %s\n", o.board.c_str(), "step", "offset", "event");
+}
+
+int simulate(const Options& o, Model& model, Timeline& timeline, std::FILE* console) {
   int status = 0;
   try {
-    m.run();
+    Machine(model, o.trace).run();
   } catch (const Stop& s) {
     std::fprintf(console, "corvsim: stopped at <%04ld>: %s\n", s.offset, s.what());
     status = 1;
   }
   timeline.print_serial();
-  const std::vector<Signal>& signals = m.board().signals();
-  if (!o.vcd.empty() && !write_vcd(o.vcd, signals, timeline, m.time()))
+  const std::vector<Signal>& signals = model.board().signals();
+  if (!o.vcd.empty() && !write_vcd(o.vcd, signals, timeline, model.time))
     status = 1, std::fprintf(console, "corvsim: cannot write %s\n", o.vcd.c_str());
-  if (!o.svg.empty() && !write_svg(o.svg, signals, timeline, m.time()))
+  if (!o.svg.empty() && !write_svg(o.svg, signals, timeline, model.time))
     status = 1, std::fprintf(console, "corvsim: cannot write %s\n", o.svg.c_str());
   return status;
 }
@@ -126,12 +134,10 @@ int run_corvsim(int argc, const char* const* argv, std::FILE* console) {
   corvel::ground::Board board;
   Replies replies;
   if (!load_rom(o, image, console) || !load_board(o, board, console) || !load_replies(o, replies, console)) return 1;
-  std::fprintf(console, "corvsim: %s: %d bytes of byte code", o.rom.c_str(), image.size);
-  if (image.frame_count > 0) std::fprintf(console, " in %d frames", image.frame_count);
-  std::fprintf(console, ", board %s\n%9s  %6s  %s\n", o.board.c_str(), "step", "offset", "event");
-  Timeline timeline(console);
-  Machine m(std::move(image), board, timeline, replies, o.limits, o.trace);
-  return simulate(o, m, timeline, console);
+  if (!o.events) print_header(o, image, console);
+  Timeline timeline(console, o.events);
+  Model model(std::move(image), board, timeline, replies, o.limits);
+  return simulate(o, model, timeline, console);
 }
 
 }  // namespace corvsim

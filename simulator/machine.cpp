@@ -8,17 +8,9 @@ namespace corvsim {
 namespace {
 
 using codegen::Element;
-using corvel::ground::kHeaderSize;
-
-constexpr long kWordMask = 0xFFFF;
 
 int block_of_register(int code) { return (code - codegen::kPortRegisters[0].code) / 2; }
 bool is_direction_register(int code) { return (code - codegen::kPortRegisters[0].code) % 2 == 1; }
-
-std::string trimmed(std::string text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
-  return text;
-}
 
 bool is_unary(int op) {
   using codegen::Operator;
@@ -27,46 +19,34 @@ bool is_unary(int op) {
   return false;
 }
 
+std::string trimmed(std::string text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
+  return text;
+}
+
+bool is_port_operand(Element e) { return e == Element::Bool || e == Element::BoolDir || e == Element::PortRegister; }
+
 }  // namespace
 
-Machine::Machine(corvel::ground::Image image, const corvel::ground::Board& board, Timeline& timeline, Replies& replies,
-                 Limits limits, bool trace)
-    : image_(std::move(image)),
-      board_(board, [this](int signal, double v) { timeline_.change(time_, signal, v); }),
-      timeline_(timeline),
-      replies_(replies),
-      limits_(limits),
-      trace_(trace) {}
-
 int Machine::code(long p) const {
-  if (p < 0 || p >= image_.size) throw Stop(at_, "the code runs past the image at offset " + std::to_string(p));
-  return image_.bytes[p];
+  if (p < 0 || p >= m_.image().size) throw Stop(m_.at, "the code runs past the image at offset " + std::to_string(p));
+  return m_.image().bytes[p];
 }
 
 long Machine::code_word(long p) const { return code(p) * 256 + code(p + 1); }
 
-int Machine::data(long address) const {
-  if (address < 0 || address >= image_.size) throw Stop(at_, "a read outside the image, at address " + std::to_string(address));
-  return image_.bytes[address];
-}
-
-void Machine::store_data(long address, int byte) {
-  if (address < kHeaderSize || address >= image_.size)
-    throw Stop(at_, "a write outside the data area, at address " + std::to_string(address));
-  image_.bytes[address] = static_cast<std::uint8_t>(byte);
-}
-
 // Frame number in the top four bits; the overlay area begins after frame 0.
 long Machine::resolve(long address) const {
+  const corvel::ground::Image& image = m_.image();
   int frame = static_cast<int>(address >> 12);
   long offset = address;
   if (frame > 0) {
-    const corvel::ground::Frame& f = image_.frames[frame];
-    offset = frame < image_.frame_count ? f.start + (address & 0xFFF) - image_.frames[0].size : -1;
+    const corvel::ground::Frame& f = image.frames[frame];
+    offset = frame < image.frame_count ? f.start + (address & 0xFFF) - image.frames[0].size : -1;
     if (offset < f.start || offset >= f.start + f.size) offset = -1;
   }
-  if (offset < 0 || offset >= image_.size)
-    throw Stop(at_, "a jump outside the image, to address " + std::to_string(address));
+  if (offset < 0 || offset >= image.size)
+    throw Stop(m_.at, "a jump outside the image, to address " + std::to_string(address));
   return offset;
 }
 
@@ -84,7 +64,7 @@ Operand Machine::decode(long p) const {
       o.address = code_word(p + 1);
       Operand index = decode(p + 3);
       if (index.element == Element::Array || index.element == Element::ArrayW)
-        throw Stop(at_, "an array index that is itself an array element, at offset " + std::to_string(p + 3));
+        throw Stop(m_.at, "an array index that is itself an array element, at offset " + std::to_string(p + 3));
       o.index = value(index);
       o.length += index.length;
       break;
@@ -92,84 +72,42 @@ Operand Machine::decode(long p) const {
     case Element::Bool:
     case Element::BoolDir:
     case Element::PortRegister: break;
-    default: throw Stop(at_, "byte " + std::to_string(first) + " at offset " + std::to_string(p) + " is not an operand");
+    default: throw Stop(m_.at, "byte " + std::to_string(first) + " at offset " + std::to_string(p) + " is not an operand");
   }
   return o;
 }
 
 long Machine::value(const Operand& o) const {
   switch (o.element) {
-    case Element::Bool:
-      if (o.first >= kPortBits) throw Stop(at_, "there is no port bit " + std::to_string(o.first));
-      return board_.data(o.first);
+    case Element::Bool: return m_.bit(o.first);
     case Element::BoolDir:
-      if (o.first - codegen::kDirectionOffset >= kPortBits) throw Stop(at_, "there is no port bit " + std::to_string(o.first));
-      return board_.direction(o.first - codegen::kDirectionOffset);
+      if (o.first - codegen::kDirectionOffset >= kPortBits) throw Stop(m_.at, "there is no port bit " + std::to_string(o.first));
+      return m_.direction(o.first - codegen::kDirectionOffset);
     case Element::Const1:
     case Element::Const2: return o.address;
-    case Element::Val1: return data(o.address);
-    case Element::Val2: return data(o.address) * 256 + data(o.address + 1);
-    case Element::Array: return data(o.address + o.index);
-    case Element::ArrayW: return data(o.address + 2 * o.index) * 256 + data(o.address + 2 * o.index + 1);
-    case Element::PortRegister:
-      return board_.block_word(image_, block_of_register(o.first), is_direction_register(o.first));
+    case Element::Val1: return m_.data(o.address);
+    case Element::Val2: return m_.data(o.address) * 256 + m_.data(o.address + 1);
+    case Element::Array: return m_.data(o.address + o.index);
+    case Element::ArrayW: return m_.data(o.address + 2 * o.index) * 256 + m_.data(o.address + 2 * o.index + 1);
+    case Element::PortRegister: return m_.block_word(block_of_register(o.first), is_direction_register(o.first));
     default: return 0;
   }
 }
 
 void Machine::store(const Operand& o, long v) {
   switch (o.element) {
-    case Element::Bool:
-      if (o.first >= kPortBits) throw Stop(at_, "there is no port bit " + std::to_string(o.first));
-      return write_bit(o.first, v != 0);
-    case Element::BoolDir: {
-      int bit = o.first - codegen::kDirectionOffset;
-      if (bit >= kPortBits) throw Stop(at_, "there is no port bit " + std::to_string(o.first));
-      if (board_.direction(bit) != (v != 0)) event(board_.bit_name(bit) + (v ? " output" : " input"));
-      return board_.set_direction(bit, v != 0);
-    }
-    case Element::Val1: return store_data(o.address, static_cast<int>(v & 0xFF));
-    case Element::Array: return store_data(o.address + o.index, static_cast<int>(v & 0xFF));
+    case Element::Bool: return m_.write_bit(o.first, v != 0);
+    case Element::BoolDir: return m_.write_direction(o.first - codegen::kDirectionOffset, v != 0);
+    case Element::Val1: return m_.store_data(o.address, static_cast<int>(v & 0xFF));
+    case Element::Array: return m_.store_data(o.address + o.index, static_cast<int>(v & 0xFF));
     case Element::Val2:
     case Element::ArrayW: {
       long a = o.element == Element::Val2 ? o.address : o.address + 2 * o.index;
-      store_data(a, static_cast<int>((v >> 8) & 0xFF));
-      return store_data(a + 1, static_cast<int>(v & 0xFF));
+      m_.store_data(a, static_cast<int>((v >> 8) & 0xFF));
+      return m_.store_data(a + 1, static_cast<int>(v & 0xFF));
     }
-    case Element::PortRegister: return write_block(block_of_register(o.first), is_direction_register(o.first), v);
-    default: throw Stop(at_, "a constant cannot be assigned to");
-  }
-}
-
-// Every operator as the native code computes it, on unsigned 16-bit words.
-long Machine::apply(int op, long a, long b, long p) {
-  using codegen::Operator;
-  switch (static_cast<Operator>(op)) {
-    case Operator::BitNot: return ~a & kWordMask;
-    case Operator::LogicalNot: return a == 0;
-    case Operator::Plus: return (a + b) & kWordMask;
-    case Operator::Minus: return (a - b) & kWordMask;
-    case Operator::Multiply: return (a * b) & kWordMask;
-    case Operator::Divide:
-    case Operator::Remainder:
-      if (b == 0) throw Stop(p, "division by zero: what the board computes then is not known to this system");
-      return static_cast<Operator>(op) == Operator::Divide ? a / b : a % b;
-    case Operator::NotEqual: return a != b;
-    case Operator::GreaterEqual: return a >= b;
-    case Operator::Greater: return a > b;
-    case Operator::LessEqual: return a <= b;
-    case Operator::Less: return a < b;
-    case Operator::Equal: return a == b;
-    case Operator::ShiftLeft: return b >= 16 ? 0 : (a << b) & kWordMask;
-    case Operator::ShiftRight: return b >= 16 ? 0 : a >> b;
-    // Both operands multiplied into 32 bits, the halves ORed: non-zero when both are.
-    case Operator::LogicalAnd: return (((a * b) >> 16) | (a * b)) & kWordMask;
-    case Operator::BitAnd: return a & b;
-    case Operator::LogicalOr:
-    case Operator::BitOr: return a | b;
-    default:
-      throw Stop(p, "the operator " + std::string(codegen::operator_def(op).listing) +
-                        "inside an expression has no meaning this system defines");
+    case Element::PortRegister: return m_.write_block(block_of_register(o.first), is_direction_register(o.first), v);
+    default: throw Stop(m_.at, "a constant cannot be assigned to");
   }
 }
 
@@ -183,11 +121,11 @@ long Machine::evaluate(long& p, int count) {
   };
   for (int i = 0; i < count; ++i) {
     int first = code(p);
-    codegen::Element e = codegen::element_at(first).element;
+    Element e = codegen::element_at(first).element;
     if (e == Element::Operator) {
       int op = first - codegen::kOperatorBase;
       long right = is_unary(op) ? 0 : pop(p);
-      stack.push_back(apply(op, pop(p), right, p));
+      stack.push_back(operate(op, pop(p), right, p));
       ++p;
     } else if (e == Element::CallIn) {
       stack.push_back(service(p));
@@ -196,69 +134,84 @@ long Machine::evaluate(long& p, int count) {
       stack.push_back(value(o));
       p += o.length;
     }
-    if (static_cast<int>(stack.size()) > limits_.max_stack) throw Stop(p, "the expression stack overflows (" + std::to_string(limits_.max_stack) + " values)");
+    if (static_cast<int>(stack.size()) > m_.limits().max_stack)
+      throw Stop(p, "the expression stack overflows (" + std::to_string(m_.limits().max_stack) + " values)");
   }
-  if (stack.size() != 1)
-    throw Stop(at_, "an expression that leaves " + std::to_string(stack.size()) + " values instead of one");
+  if (stack.size() != 1) throw Stop(m_.at, "an expression that leaves " + std::to_string(stack.size()) + " values instead of one");
   return stack.back();
 }
 
-void Machine::event(const std::string& text) { timeline_.event(steps_, at_, text); }
+// One argument per parameter letter: a string is its bytes up to a 0 byte; a
+// port bit or register given to a C parameter is its code; a reference is
+// its address.
+std::vector<ServiceArgument> Machine::arguments(const codegen::Builtin& b, long& q, std::vector<Operand>& operands) {
+  std::vector<ServiceArgument> args;
+  for (char letter : codegen::parameter_letters(b)) {
+    ServiceArgument a;
+    a.letter = letter;
+    Operand o{};
+    if (letter == 'S') {
+      a.is_string = true;
+      for (int c; (c = code(q++)) != 0;) a.text.push_back(static_cast<char>(c));
+    } else {
+      o = decode(q);
+      a.variable = letter == 'C' && (o.element == Element::Val1 || o.element == Element::Val2);
+      a.value = letter == 'C' && is_port_operand(o.element) ? o.first : letter == 'P' ? o.address : value(o);
+      q += o.length;
+    }
+    operands.push_back(o);
+    args.push_back(a);
+  }
+  return args;
+}
+
+// Native code increments, decrements or clears a variable in place; the
+// firmware's effect on a port bit or register is its own.
+void Machine::in_place(const std::string& name, const Operand& target) {
+  if (name != "Inc" && name != "Dec" && name != "Clear") return;
+  long mask = target.element == Element::Val1 ? 0xFF : 0xFFFF;
+  long v = value(target);
+  store(target, (name == "Inc" ? v + 1 : name == "Dec" ? v - 1 : 0) & mask);
+}
+
+long Machine::service(long& p) {
+  int number = code(p + 1);
+  const codegen::Builtin* b = codegen::builtin_by_number(number);
+  if (!b) throw Stop(p, "CALLIN of service " + std::to_string(number) + ", which no built-in is");
+  long q = p + 2, at = m_.at;
+  std::vector<Operand> operands;
+  std::vector<ServiceArgument> args = arguments(*b, q, operands);
+  m_.at = p;
+  long result = call_service(m_, *b, args);
+  m_.at = at;
+  if (!args.empty() && args[0].variable) in_place(b->name, operands[0]);
+  p = q;
+  return result;
+}
 
 // The instruction in the listing's notation, with the items of its expression.
 std::string Machine::trace_text(long p) const {
   int length = 0;
-  std::string text = corvel::output::element_text(image_, p, length);
-  Element e = codegen::element_at(image_.at(p)).element;
+  std::string text = corvel::output::element_text(m_.image(), p, length);
+  Element e = codegen::element_at(m_.image().at(p)).element;
   if ((e != Element::Let && e != Element::Judge) || length <= 0) return trimmed(text);
-  int count = image_.at(p + length - 1);
-  for (long q = p + length; count-- > 0 && length > 0; q += length) text += corvel::output::element_text(image_, q, length);
+  int count = m_.image().at(p + length - 1);
+  for (long q = p + length; count-- > 0 && length > 0; q += length) text += corvel::output::element_text(m_.image(), q, length);
   return trimmed(text);
 }
 
-void Machine::write_bit(int bit, int v) {
-  if (board_.data(bit) == v) return;
-  board_.set_data(bit, v);
-  event(board_.bit_name(bit) + " " + std::to_string(v));
-}
-
-// Bit 15 first, in the order of the port's pin list.
-void Machine::write_block(int block, bool direction, long word) {
-  for (int i = 15; i >= 0; --i) {
-    int bit = BoardModel::block_bit(image_, block, i);
-    if (bit >= kPortBits) continue;
-    int v = (word >> i) & 1;
-    if (!direction) write_bit(bit, v);
-    else if (board_.direction(bit) != v) event(board_.bit_name(bit) + (v ? " output" : " input")), board_.set_direction(bit, v);
-  }
-}
-
-void Machine::set_supply(Supply s, double volts) {
-  if (board_.supply(s) == volts) return;
-  board_.set_supply(s, volts);
-  char text[64];
-  std::snprintf(text, sizeof text, "%s %.1f V", s == Supply::Vpp ? "Vpp" : "Vcc", volts);
-  event(text);
-}
-
-void Machine::end(const std::string& why) {
-  event(why);
-  running_ = false;
-}
-
 void Machine::call(long return_to, long target) {
-  if (static_cast<int>(returns_.size()) >= limits_.max_depth)
-    throw Stop(at_, "calls nest deeper than " + std::to_string(limits_.max_depth));
+  if (static_cast<int>(returns_.size()) >= m_.limits().max_depth)
+    throw Stop(m_.at, "calls nest deeper than " + std::to_string(m_.limits().max_depth));
   returns_.push_back(return_to);
   pc_ = resolve(target);
 }
 
 void Machine::step() {
-  at_ = pc_;
+  m_.at = pc_;
   int first = code(pc_);
-  const codegen::ElementDef& d = codegen::element_at(first);
-  if (trace_) timeline_.trace(steps_, pc_, trace_text(pc_));
-  switch (d.element) {
+  if (trace_) m_.timeline().trace(m_.steps, pc_, trace_text(pc_));
+  switch (codegen::element_at(first).element) {
     case Element::Let: {
       Operand target = decode(pc_ + 1);
       long p = pc_ + 2 + target.length;
@@ -270,29 +223,29 @@ void Machine::step() {
     case Element::Judge: {
       long p = pc_ + 4;
       long v = evaluate(p, code(pc_ + 3));
-      pc_ = v == 0 ? resolve(code_word(at_ + 1)) : p;
+      pc_ = v == 0 ? resolve(code_word(m_.at + 1)) : p;
       break;
     }
     case Element::Goto: pc_ = resolve(code_word(pc_ + 1)); break;
     case Element::Call: call(pc_ + 3, code_word(pc_ + 1)); break;
     case Element::CallIn: service(pc_); break;
-    case Element::FuncEnd: returned_ = true; break;
-    case Element::ProgEnd: end("end of program"); break;
-    default: throw Stop(at_, "byte " + std::to_string(first) + " is not an instruction");
+    case Element::FuncEnd: m_.leaving = true; break;
+    case Element::ProgEnd: m_.end("end of program"); break;
+    default: throw Stop(m_.at, "byte " + std::to_string(first) + " is not an instruction");
   }
 }
 
 void Machine::run() {
-  while (running_) {
-    if (steps_ >= limits_.max_steps)
-      throw Stop(pc_, "the step limit of " + std::to_string(limits_.max_steps) + " steps is reached (--max-steps)");
+  while (m_.running) {
+    if (m_.steps >= m_.limits().max_steps)
+      throw Stop(pc_, "the step limit of " + std::to_string(m_.limits().max_steps) + " steps is reached (--max-steps)");
     step();
-    ++steps_;
-    ++time_;
-    if (!returned_) continue;
-    returned_ = false;
+    ++m_.steps;
+    ++m_.time;
+    if (!m_.leaving) continue;
+    m_.leaving = false;
     if (returns_.empty()) {
-      end("main returns: end of program");
+      m_.end("main returns: end of program");
     } else {
       pc_ = returns_.back();
       returns_.pop_back();

@@ -30,10 +30,13 @@ struct Call {
 
 class Timeline {
  public:
-  explicit Timeline(std::FILE* console) : console_(console) {}
+  // The transcript, or with `events` only the lines both forms of a program print alike.
+  Timeline(std::FILE* console, bool events) : console_(console), events_(events) {}
 
   // One transcript line: the step, the code offset, what happened.
   void event(long step, long offset, const std::string& text);
+  // One line of the event stream: no step, no address.
+  void canonical(const std::string& text);
   // An instruction in the listing's notation (--trace).
   void trace(long step, long offset, const std::string& text);
   void change(long time, int signal, double value) { changes_.push_back({time, signal, value}); }
@@ -48,6 +51,7 @@ class Timeline {
 
  private:
   std::FILE* console_;
+  bool events_;
   std::vector<Change> changes_;
   std::vector<Gap> gaps_;
   std::vector<Call> calls_;

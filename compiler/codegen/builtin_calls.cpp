@@ -187,11 +187,12 @@ void value_argument(Gen& g, const Call& call, char letter, const ValueArgument& 
 }
 
 void control_argument(Gen& g, Call& call, const Operand& target, int i) {
+  // A port bit goes to the service as its code, as in byte code and as a pin
+  // reference does: the service acts on the bit, not on its level.
   if (target.kind == Kind::PortBit) {
     int code = port_bit_lookup(g, target.name, target.value);
     emit(g, ";S_BOOL line=%d\n", 2049);
-    emit(g, "\tMOV.B\t#H'%X,R0L\n", code);
-    emit(g, "\tJSR\t@fGetData:24\n\tMOV.W\tR0,%s\n", reg(i));
+    emit(g, "\tMOV.B\t#H'%X,%sL\n", code, reg(i));
     return lay_operand(g, target.kind, code);
   }
   if (target.kind == Kind::Byte || target.kind == Kind::Word) return control_variable(g, call, target, i);

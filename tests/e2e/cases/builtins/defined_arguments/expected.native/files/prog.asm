@@ -40,9 +40,7 @@ _main:
 	MOV.W	#H'1B,R2
 	JSR	@fSendByte:24
 ;S_BOOL line=2049
-	MOV.B	#H'0,R0L
-	JSR	@fGetData:24
-	MOV.W	R0,R2
+	MOV.B	#H'0,R2L
 	JSR	@fPulse:24
 	RTS
 	.END

@@ -66,9 +66,7 @@ _main:
 	MOV.B	#H'A6,R2L
 	JSR	@fClear:24
 ;S_BOOL line=2049
-	MOV.B	#H'0,R0L
-	JSR	@fGetData:24
-	MOV.W	R0,R2
+	MOV.B	#H'0,R2L
 	JSR	@fPulse:24
 	MOV.B	#H'10,R2L
 	JSR	@fPulse:24
@@ -83,9 +81,7 @@ _main:
 	INC.B	R2L
 	MOV.B	R2L,@_st
 ;S_BOOL line=2049
-	MOV.B	#H'1,R0L
-	JSR	@fGetData:24
-	MOV.W	R0,R2
+	MOV.B	#H'1,R2L
 	JSR	@fInc:24
 ;S_WORD line=2094
 	MOV.W	@_cnt,R2
