@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """The benchmark of corvel and trimmel as whole processes: one table.
 
-  bench/run.py [--only corvel|trimmel] [--runs N] [--bin DIR] [--reference COMMIT]
+  bench/run.py [--only corvel|trimmel] [--runs N] [--bin DIR]
+               [--corvel-reference COMMIT] [--trimmel-reference COMMIT]
 
 Builds a release corvel and trimmel (build/bench-release), builds the
-reference binaries from the reference commit (build/bench-reference/COMMIT),
+reference binaries from the reference commits (build/bench-reference/COMMIT),
 generates the inputs (gen_inputs.py), checks every output byte for byte
 against the reference binaries' output for the same input, and prints one
 Markdown table: instructions (valgrind --tool=callgrind, whole process) and
@@ -18,7 +19,9 @@ sed, with its time and peak memory at 1x, 2x and 4x the 50 MB input.
 --runs N           runs per wall-time median of the quick rows (default 21);
                    the trimmel rows take a fifth as many, at least 3
 --bin DIR          measure the corvel and trimmel in DIR instead of building
---reference C      the commit whose outputs count as right (default below)
+--corvel-reference C    the commit whose corvel outputs count as right
+--trimmel-reference C   the same for trimmel; its corvel also writes the
+                        assembly that trimmel reads, so that input stays put
 
 Needs cmake, g++, python3, valgrind, tcc (Debian package tcc), git.
 """
@@ -34,9 +37,11 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-# The outputs of this commit are the ones every later build must write: the
-# last commit before the work on speed.
-REFERENCE = "0bd97451f7ea517833aac04af991c0981ae112ef"
+# The outputs of these commits are the ones every later build must write:
+# for trimmel the last commit before its work on speed, for corvel the last
+# commit that changed what corvel writes before its work on speed.
+TRIMMEL_REFERENCE = "0bd97451f7ea517833aac04af991c0981ae112ef"
+CORVEL_REFERENCE = "5bf47495d3c1f02ad28d68945288bb8597536a65"
 ASM_TARGET_BYTES = 50_000_000  # the 1x file: corvel's assembly, repeated
 
 
@@ -61,9 +66,12 @@ def build_reference(commit, targets):
     """The reference commit's programs, built once from git's copy of it."""
     folder = ROOT / "build" / "bench-reference" / commit
     source = folder / "src"
-    if not source.exists():
-        source.mkdir(parents=True)
-        archive = subprocess.run(["git", "-C", ROOT, "archive", commit], check=True, stdout=subprocess.PIPE)
+    if not (source / "CMakeLists.txt").exists():
+        archive = subprocess.run(["git", "-C", ROOT, "archive", commit], stdout=subprocess.PIPE)
+        if archive.returncode != 0:
+            sys.exit(f"the reference commit {commit} is not in this clone: fetch its history or name another "
+                     "with --corvel-reference or --trimmel-reference")
+        source.mkdir(parents=True, exist_ok=True)
         subprocess.run(["tar", "-x", "-C", source], input=archive.stdout, check=True)
     return build(source, folder / "build", targets)
 
@@ -78,10 +86,13 @@ def build_measure():
     run_quiet(["cc", "-O2", "-o", MEASURE, ROOT / "bench" / "measure.c"])
 
 
-def spawn(args, cwd, out_path=os.devnull):
-    """Runs args; returns seconds of wall time and peak resident KB."""
+def spawn(args, cwd, out_path=os.devnull, status=None):
+    """Runs args; returns seconds of wall time and peak resident KB. With a
+    status given, any other exit status ends the benchmark."""
     result = subprocess.run([MEASURE, out_path, *args], cwd=cwd, check=True, stdout=subprocess.PIPE, text=True)
-    nanoseconds, peak, _ = result.stdout.split()
+    nanoseconds, peak, exit_status = result.stdout.split()
+    if status is not None and int(exit_status) != status:
+        sys.exit(f"{' '.join(map(str, args))} in {cwd} ended with {exit_status}")
     return int(nanoseconds) / 1e9, int(peak)
 
 
@@ -146,7 +157,7 @@ def corvel_outputs(corvel, inputs, program, mode, folder):
     folder.mkdir(parents=True)
     shutil.copy(inputs / f"{program}.c", folder / "prog.c")
     shutil.copy(inputs / "control.dat", folder)
-    spawn([corvel, "prog.c", *mode], folder, folder / "console.txt")
+    spawn([corvel, "prog.c", *mode], folder, folder / "console.txt", status=0)
     return {p.name: p.read_bytes() for p in sorted(folder.iterdir()) if p.name not in ("prog.c", "control.dat")}
 
 
@@ -223,7 +234,7 @@ class Trimmel:
 
     def output_digest(self, table, master):
         self.prepare(master)
-        spawn(self.args(table), self.folder)
+        spawn(self.args(table), self.folder, status=0)
         return digest(self.folder / "prog.asm")
 
 
@@ -285,13 +296,14 @@ def main():
     parser.add_argument("--only", choices=["corvel", "trimmel"])
     parser.add_argument("--runs", type=int, default=21)
     parser.add_argument("--bin", type=Path)
-    parser.add_argument("--reference", default=REFERENCE)
+    parser.add_argument("--corvel-reference", default=CORVEL_REFERENCE)
+    parser.add_argument("--trimmel-reference", default=TRIMMEL_REFERENCE)
     options = parser.parse_args()
     targets = ["corvel", "trimmel"]
     log("building")
     build_measure()
     bins = options.bin.resolve() if options.bin else build(ROOT, ROOT / "build" / "bench-release", targets)
-    reference = build_reference(options.reference, targets)
+    reference = build_reference(options.trimmel_reference, targets)
     work = ROOT / "build" / "bench-release" / "work"
     inputs = work / "inputs"
     log("generating the inputs")
@@ -302,7 +314,8 @@ def main():
     with tempfile.TemporaryDirectory(dir=work) as scratch:
         if options.only != "trimmel":
             log("corvel")
-            corvel_rows(table, bins, reference, inputs, Path(scratch), options.runs)
+            corvel_reference = build_reference(options.corvel_reference, ["corvel"])
+            corvel_rows(table, bins, corvel_reference, inputs, Path(scratch), options.runs)
         if options.only != "corvel":
             log("trimmel")
             trimmel_rows(table, bins, reference, inputs, work, options.runs)
