@@ -1,5 +1,5 @@
-// The assembly output of native mode: the data stream is the .asm file
-// itself, the code stream a temporary file appended to it at the end.
+// The assembly output of native mode: the data stream and the code stream are
+// built in memory and written at the end, the data first, into the .asm file.
 #pragma once
 
 #include <cstdarg>
@@ -7,10 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "ground/text.hpp"
+
 namespace corvel::ground {
 
 class AsmOut {
  public:
+  // kNoTemporary stays for the callers' sake: the code stream needs no file.
   enum class Opened { kOk, kNoFile, kNoTemporary };
 
   AsmOut() = default;
@@ -18,22 +21,23 @@ class AsmOut {
   AsmOut& operator=(const AsmOut&) = delete;
   ~AsmOut();
 
-  // Creates the .asm file and the code stream; on a failure nothing stays open.
+  // Creates the .asm file; on a failure nothing stays open.
   Opened open(const std::string& path);
-  bool is_open() const { return data_ != nullptr; }
+  bool is_open() const { return file_ != nullptr; }
 
-  void data(std::string_view text);
-  void code(std::string_view text);
+  void data(std::string_view text) { data_.append(text); }
+  void code(std::string_view text) { code_.append(text); }
   void vdata(const char* format, va_list args);
   void vcode(const char* format, va_list args);
 
-  // Appends the code stream to the data stream, then `tail`, and closes both.
+  // Writes the data stream, the code stream and `tail`, and closes the file.
   // False when anything was not written whole.
   bool close(std::string_view tail);
 
  private:
-  std::FILE* data_ = nullptr;
-  std::FILE* code_ = nullptr;
+  std::FILE* file_ = nullptr;
+  TextBuffer data_;
+  TextBuffer code_;
 };
 
 }  // namespace corvel::ground

@@ -1,12 +1,14 @@
 #include "output/rom_file.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "ground/diagnostics.hpp"
 #include "ground/file.hpp"
+#include "ground/text.hpp"
 #include "output/import.hpp"
 
 namespace corvel::output {
@@ -19,52 +21,65 @@ constexpr int kDataRecord = 0x00;
 constexpr int kSegmentRecord = 0x02;
 constexpr const char* kEndRecord = ":00000001FF\n";
 
+// The records are built in memory and written in one piece.
 struct RecordWriter {
-  std::FILE* file = nullptr;
+  ground::TextBuffer text;
   bool open = false;
   int type = kDataRecord;
   long address = 0;  // of the record, relative to the segment base
-  std::vector<std::uint8_t> data;
+  std::array<std::uint8_t, kBytesPerRecord> data{};
+  int count = 0;
   long segment_base = 0;
   long last_address = -1;
 };
 
 bool is_blank(const RecordWriter& w) {
-  for (std::uint8_t b : w.data)
-    if (b != 0xFF) return false;
+  for (int i = 0; i < w.count; ++i)
+    if (w.data[i] != 0xFF) return false;
   return true;
+}
+
+// ":", the count, the address, the type, the data and the checksum, each byte as two hex digits.
+constexpr size_t kRecordLength = 1 + 2 * (4 + kBytesPerRecord + 1) + 1;
+
+char* put_summed(char* w, unsigned byte, unsigned& sum) {
+  sum += byte;
+  return ground::put_hex_byte(w, byte);
 }
 
 void flush(RecordWriter& w) {
   if (!w.open) return;
   w.open = false;
   if (w.type == kDataRecord && is_blank(w)) return;
-  unsigned sum = static_cast<unsigned>(w.data.size()) + ((w.address >> 8) & 0xFF) + (w.address & 0xFF) + w.type;
-  std::fprintf(w.file, ":%02X%04lX%02X", static_cast<unsigned>(w.data.size()), w.address & 0xFFFF, w.type);
-  for (std::uint8_t b : w.data) {
-    std::fprintf(w.file, "%02X", b);
-    sum += b;
-  }
-  std::fprintf(w.file, "%02X\n", (256 - (sum & 0xFF)) & 0xFF);
+  unsigned sum = 0;
+  char* out = w.text.room(kRecordLength);
+  *out++ = ':';
+  out = put_summed(out, static_cast<unsigned>(w.count), sum);
+  out = put_summed(out, static_cast<unsigned>((w.address >> 8) & 0xFF), sum);
+  out = put_summed(out, static_cast<unsigned>(w.address & 0xFF), sum);
+  out = put_summed(out, static_cast<unsigned>(w.type), sum);
+  for (int i = 0; i < w.count; ++i) out = put_summed(out, w.data[i], sum);
+  out = ground::put_hex_byte(out, (256 - (sum & 0xFF)) & 0xFF);
+  *out++ = '\n';
+  w.text.commit(out);
 }
 
 void open_record(RecordWriter& w, int type, long address) {
   w.open = true;
   w.type = type;
   w.address = address;
-  w.data.clear();
+  w.count = 0;
 }
+
+void append_data(RecordWriter& w, int value) { w.data[w.count++] = static_cast<std::uint8_t>(value); }
 
 // The segment base ÷ 16, high byte first, in an even number of hex digits (at least four).
 void write_segment_record(RecordWriter& w) {
   unsigned long paragraph = static_cast<unsigned long>(w.segment_base) >> 4;
-  std::vector<std::uint8_t> bytes;
-  do {
-    bytes.insert(bytes.begin(), static_cast<std::uint8_t>(paragraph & 0xFF));
-    paragraph >>= 8;
-  } while (paragraph != 0 || bytes.size() < 2);
+  int length = 2;
+  while (length < 8 && (paragraph >> (8 * length)) != 0) ++length;
   open_record(w, kSegmentRecord, 0);
-  w.data = bytes;
+  for (int i = length - 1; i >= 0; --i) append_data(w, static_cast<int>((paragraph >> (8 * i)) & 0xFF));
   flush(w);
 }
 
@@ -78,14 +93,14 @@ void put_byte(RecordWriter& w, long address, int value) {
     flush(w);
     write_segment_record(w);
   }
-  if (w.open && static_cast<int>(w.data.size()) < kBytesPerRecord && address == w.last_address + 1) {
-    w.data.push_back(static_cast<std::uint8_t>(value));
+  if (w.open && w.count < kBytesPerRecord && address == w.last_address + 1) {
+    append_data(w, value);
     w.last_address = address;
     return;
   }
   flush(w);
   open_record(w, kDataRecord, address - w.segment_base);
-  w.data.push_back(static_cast<std::uint8_t>(value));
+  append_data(w, value);
   w.last_address = address;
 }
 
@@ -106,12 +121,12 @@ void write_rom_file(const std::string& path, const ground::Image& image) {
   std::FILE* file = std::fopen(path.c_str(), "w");
   if (!file) ground::fail(ground::Diag::FileOpen, path.c_str());
   RecordWriter w;
-  w.file = file;
-  put_frame_table(w, image);
   int size = std::min(image.size, ground::kImageCapacity);
+  put_frame_table(w, image);
   for (int k = 0; k < size; ++k) put_byte(w, kImageRomAddress + k, image.bytes[k]);
   flush(w);
-  std::fputs(kEndRecord, file);
+  w.text.append(kEndRecord);
+  std::fwrite(w.text.view().data(), 1, w.text.size(), file);
   // A ROM file that was not written whole must not pass for a result.
   bool failed = std::ferror(file) != 0;
   failed = std::fclose(file) != 0 || failed;
