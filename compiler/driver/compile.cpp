@@ -19,8 +19,7 @@ using ground::Diag;
 using ground::fail;
 
 struct Source {
-  std::FILE* file;
-  long resume;  // where pass reading restarts: the line feed ending [CODE], or the end of file
+  std::string_view text;  // from the line feed ending [CODE], or empty
   int lines_before_code;
 };
 
@@ -74,7 +73,7 @@ void compile_items(Compilation& c) {
   for (;;) {
     int code = front::advance(p);
     if (code == front::kEnd) return;
-    codegen::echo_line(c.gen, front::line_text(p.reader), p.section == front::Section::Code);
+    if (codegen::native_output(c.gen)) codegen::echo_line(c.gen, front::line_text(p.reader), p.section == front::Section::Code);
     // An error token is refused too: ending the pass there would drop the rest silently.
     if (code != front::kIdentifier) fail(Diag::NotAName);
     front::compile_top_level_item(p);
@@ -98,8 +97,7 @@ void run_pass(Compilation& c, const Source& source, int pass) {
   codegen::start_pass(c.gen, pass);
   front::start_pass(c.parser);
   c.parser.reader.line_counter = source.lines_before_code;
-  std::fseek(source.file, source.resume, SEEK_SET);
-  front::set_source_file(c.parser.reader, source.file);
+  front::set_source_text(c.parser.reader, source.text);
   compile_items(c);
   codegen::end_program(c.gen);
   close_pass(c);
@@ -113,6 +111,15 @@ long resume_position(std::FILE* file) {
   std::fseek(file, position - 1, SEEK_SET);
   int c = std::fgetc(file);
   return c == '\n' ? position - 1 : position;
+}
+
+// Both passes read the program from one copy of it in memory.
+std::string read_program(std::FILE* file) {
+  std::string text;
+  std::fseek(file, resume_position(file), SEEK_SET);
+  char block[16384];
+  for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) text.append(block, n);
+  return text;
 }
 
 // The one place where a failed check becomes the compilation's failure.
@@ -137,7 +144,7 @@ void fill_reports(const Compilation& c, bool compiled, const ground::Failure& fa
   reports.trace = failure.trace;
   reports.message = failure.message.empty() ? msg::kInternalError : failure.message;
   if (int number = ground::diag_number(failure.check)) reports.diagnostic = ground::format_text(msg::kLineNumber, number);
-  std::string line = front::line_text(c.parser.reader);
+  std::string line(front::line_text(c.parser.reader));
   if (line.empty() || line.back() != '\n') line += '\n';
   reports.position =
       ground::format_text(msg::kSourcePosition, static_cast<long>(c.parser.reader.line_counter), line.c_str());
@@ -148,10 +155,11 @@ void fill_reports(const Compilation& c, bool compiled, const ground::Failure& fa
 CompileResult compile(Compilation& c, const CompileRequest& request, Reports& reports) {
   reports = Reports{};
   if (set_up(c, request, reports) != kCompiled) return kSetupError;
-  Source source{request.source, resume_position(request.source), request.lines_before_code};
+  c.program = read_program(request.source);
+  Source source{c.program, request.lines_before_code};
   ground::Failure failure{Diag::Internal, {}, {}};
   bool compiled = run_passes(c, source, failure);
-  front::set_source_file(c.parser.reader, nullptr);
+  front::set_source_text(c.parser.reader, {});
   // An assembly file that was not written whole must not pass for a result.
   if (!codegen::finish_assembly(c.gen, compiled) && compiled) {
     compiled = false;

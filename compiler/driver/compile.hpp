@@ -37,6 +37,7 @@ struct Compilation {
   codegen::Gen gen{image, out};
   front::Parser parser{gen, board};
   int pass1_length = 0;  // both passes must lay the same number of bytes
+  std::string program;   // the text after [CODE], which both passes read
 };
 
 CompileResult compile(Compilation& c, const CompileRequest& request, Reports& reports);

@@ -29,9 +29,10 @@ bool value_argument(Parser& p, codegen::Call& call, char letter, int i) {
   if (letter == 'A' && code != kIdentifier) fail(Diag::NeedsArrayName);
   // A voltage is read from the number's text, whole or not.
   if (letter == 'F' && is_integer_token(code)) code = kRealNumber;
-  codegen::ValueArgument arg{Form::Integer, code, static_cast<long>(p.value), p.cur.text, {}};
-  if (code == kRealNumber) arg.form = Form::Real;
-  else if (code == kIdentifier) arg = {Form::Name, code, 0, {}, resolve(p, p.cur.text)};
+  // Only a voltage is read from its text.
+  codegen::ValueArgument arg{Form::Integer, code, static_cast<long>(p.value), {}, {}};
+  if (code == kRealNumber) arg = {Form::Real, code, static_cast<long>(p.value), p.cur.text, {}};
+  else if (code == kIdentifier) arg = {Form::Name, code, 0, {}, resolve(p.cur)};
   else if (!is_integer_token(code)) return false;
   codegen::value_argument(p.gen, call, letter, arg, i);
   return true;
@@ -41,7 +42,7 @@ bool value_argument(Parser& p, codegen::Call& call, char letter, int i) {
 bool control_argument(Parser& p, codegen::Call& call, int i) {
   if (advance(p) != kIdentifier) return false;
   const std::string& name = p.cur.text;
-  codegen::Operand target = resolve(p, name);
+  codegen::Operand target = resolve(p.cur);
   if (!ground::is_variable(target.kind) && !name.empty() && name[0] == '#')
     target = {Kind::Pin, name, pin_reference(p, std::string_view(name).substr(1))};
   codegen::control_argument(p.gen, call, target, i);

@@ -107,13 +107,14 @@ Kind kind_of_declarator(bool word, bool array) {
 void compile_declarator(Parser& p, bool word) {
   if (advance(p) != kIdentifier) fail(Diag::NoVariableName);
   const std::string name = p.cur.text;
+  Symbol& variable = *p.cur.symbol;
   check_label_name(p, name, false);
   p.value = 0;
   advance(p);
   bool array = p.cur.code == kLeftBracket;
   if (p.gen.pass == 1) {
-    if (p.symbols.kind_of(name) != Kind::None) fail(Diag::VariableTwice, name.c_str());
-    p.symbols.add_offset(name, kind_of_declarator(word, array), codegen::counter(p.gen));
+    if (variable.kind != Kind::None) fail(Diag::VariableTwice, name.c_str());
+    SymbolTable::set_offset(variable, kind_of_declarator(word, array), codegen::counter(p.gen));
   }
   codegen::data_label(p.gen, name);
   if (array) compile_array(p, word);
@@ -133,13 +134,14 @@ void compile_define(Parser& p) {
   p.substitute_defines = true;
   if (code != kIdentifier) fail(Diag::DefineName, p.cur.text.c_str());
   const std::string name = p.cur.text;
+  Symbol& define = *p.cur.symbol;
   code = advance(p);
   bool value_ok = code == kIdentifier || is_number_token(code);
   if (!value_ok || static_cast<int>(p.cur.text.size()) > ground::kMaxDefineText)
     fail(Diag::DefineValue, p.cur.text.c_str());
   if (p.gen.pass == 1) {
-    if (p.symbols.kind_of(name) != Kind::None) fail(Diag::DefineTwice, name.c_str());
-    p.symbols.add_define(name, code, p.cur.text);
+    if (define.kind != Kind::None) fail(Diag::DefineTwice, name.c_str());
+    p.symbols.set_define(define, code, p.cur.text);
   }
   drop_rest_of_line(p.reader);
 }

@@ -22,19 +22,20 @@ struct ParseState {
   Previous previous = kStart;
   int depth = 1;
   bool ended = false;
-  Expression items;
+  Expression& items;
 };
 
-Item plain_item(int code, long value = 0) {
-  Item item;
+// An item is made in place; the size is checked after it is filled, as the
+// checks of its operand come first.
+Item& new_item(ParseState& s, int code, long value = 0) {
+  Item& item = s.items.emplace_back();
   item.code = code;
   item.value = value;
   return item;
 }
 
-void add_item(ParseState& s, Item item) {
-  if (static_cast<int>(s.items.size()) >= ground::kMaxItems) fail(Diag::ExpressionTooComplex);
-  s.items.push_back(std::move(item));
+void check_size(const ParseState& s) {
+  if (static_cast<int>(s.items.size()) > ground::kMaxItems) fail(Diag::ExpressionTooComplex);
 }
 
 // An item's text holds its kind byte, its name and, per argument or index,
@@ -46,7 +47,7 @@ void grow_item_text(size_t& length, const std::string& part) {
 
 codegen::Argument argument_of(const Parser& p, int code) {
   codegen::Argument arg{code, 0, {}};
-  if (code == kIdentifier) arg.name = resolve(p, p.cur.text);
+  if (code == kIdentifier) arg.name = resolve(p.cur);
   else arg.value = ground::parse_decimal(p.cur.text);
   return arg;
 }
@@ -71,21 +72,20 @@ void read_array_element(Parser& p, Item& item, size_t& length) {
   grow_item_text(length, text);
   item.index.constant = !text.empty() && ground::is_digit(static_cast<unsigned char>(text[0]));
   if (item.index.constant) item.index.value = ground::parse_decimal(text);
-  else item.index.name = resolve(p, text);
+  else item.index.name = resolve(p.cur);
   if (advance(p) != kRightBracket) fail(Diag::NoArrayRightBracket);
 }
 
-Item named_operand(Parser& p) {
-  Item item;
-  item.code = kIdentifier;
-  const std::string name = p.cur.text;
-  const Symbol* symbol = p.symbols.find(name);
-  Kind kind = symbol ? symbol->kind : Kind::None;
-  item.operand = {kind, name, symbol ? symbol->number().value_or(0) : 0};
+void named_operand(Parser& p, Item& item) {
+  const Symbol* symbol = p.cur.symbol;
+  Kind kind = kind_of(symbol);
+  const std::string& name = item.operand.name = p.cur.text;
+  item.operand.kind = kind;
+  item.operand.value = symbol ? symbol->number().value_or(0) : 0;
   size_t length = 1 + name.size();
   bool named = ground::is_variable(kind) || kind == Kind::Builtin || ground::is_array(kind);
   if (named && length > ground::kMaxItemText) fail(Diag::ExpressionTooComplex);
-  if (ground::is_variable(kind)) return item;
+  if (ground::is_variable(kind)) return;
   if (kind == Kind::Builtin) {
     item.builtin = symbol->builtin;
     read_builtin_call(p, item, length);
@@ -93,15 +93,15 @@ Item named_operand(Parser& p) {
     read_array_element(p, item, length);
   } else {
     if (name.empty() || name[0] != '#') fail(Diag::Undeclared, name.c_str());
-    item.operand = {Kind::Pin, name, pin_reference(p, std::string_view(name).substr(1))};
+    item.operand.kind = Kind::Pin;
+    item.operand.value = pin_reference(p, std::string_view(name).substr(1));
   }
-  return item;
 }
 
-void take_operand(ParseState& s, Item item, Diag after_operand) {
+void take_operand(ParseState& s, Diag after_operand) {
   if (s.previous == kOperand) fail(after_operand);
   s.previous = kOperand;
-  add_item(s, std::move(item));
+  check_size(s);
 }
 
 void take_paren(ParseState& s, int code) {
@@ -111,7 +111,8 @@ void take_paren(ParseState& s, int code) {
   }
   if (code == kLeftParen) ++s.depth;
   s.previous = kStart;
-  add_item(s, plain_item(code));
+  new_item(s, code);
+  check_size(s);
 }
 
 bool is_refused_operator(int code) { return code == kXor || (code >= kModAssign && code <= kAssign); }
@@ -122,15 +123,18 @@ void take_token(Parser& p, ParseState& s, int code) {
     if (s.terminator != kSemicolon) fail(Diag::SemicolonInCondition);
     s.ended = true;
   } else if (code == kIdentifier) {
-    take_operand(s, named_operand(p), Diag::OperandAfterName);
+    named_operand(p, new_item(s, code));
+    take_operand(s, Diag::OperandAfterName);
   } else if (code == kLeftParen || code == kRightParen) {
     take_paren(s, code);
   } else if (is_operator_token(code)) {
     if (is_refused_operator(code)) fail(Diag::UnsupportedOperator, p.cur.text.c_str());
     s.previous = kOperator;
-    add_item(s, plain_item(code));
+    new_item(s, code);
+    check_size(s);
   } else if (is_number_token(code)) {
-    take_operand(s, plain_item(code, ground::parse_decimal(p.cur.text)), Diag::OperandAfterNumber);
+    new_item(s, code, ground::parse_decimal(p.cur.text));
+    take_operand(s, Diag::OperandAfterNumber);
   } else {
     fail(Diag::UnexpectedToken);
   }
@@ -163,39 +167,40 @@ bool convert_operator(const Expression& items, int i, std::vector<int>& stack, s
   }
 }
 
+// The postfix order of the written items, as their indexes; false when the
+// parentheses do not match or the operator stack overflows.
+bool postfix_order(ExpressionBuffers& b) {
+  b.stack.assign(1, kBottom);
+  b.order.clear();
+  for (int i = 0; i < static_cast<int>(b.written.size()); ++i) {
+    if (goes_to_output(b.written[i].code)) b.order.push_back(i);
+    else if (!convert_operator(b.written, i, b.stack, b.order)) return false;
+  }
+  while (b.stack.size() > 1) {
+    b.order.push_back(b.stack.back());
+    b.stack.pop_back();
+  }
+  return true;
+}
+
 }  // namespace
 
-codegen::Operand resolve(const Parser& p, const std::string& name) {
-  const Symbol* s = p.symbols.find(name);
-  if (!s || !s->has_value()) return {Kind::None, name, 0};
-  return {s->kind, name, *s->number()};
+codegen::Operand resolve(const Token& t) {
+  const Symbol* s = t.symbol;
+  if (!s || !s->has_value()) return {Kind::None, t.text, 0};
+  return {s->kind, t.text, *s->number()};
 }
 
-Expression parse_expression(Parser& p, int terminator) {
-  ParseState s;
-  s.terminator = terminator;
+const Expression& parse_expression(Parser& p, int terminator) {
+  ExpressionBuffers& b = p.expression;
+  b.written.clear();
+  ParseState s{terminator, kStart, 1, false, b.written};
   while (!s.ended) take_token(p, s, advance(p));
-  if (!convert_to_postfix(s.items) || static_cast<int>(s.items.size()) > ground::kMaxPostfixItems)
+  if (!postfix_order(b) || static_cast<int>(b.order.size()) > ground::kMaxPostfixItems)
     fail(Diag::ExpressionTooComplex);
-  return std::move(s.items);
-}
-
-bool convert_to_postfix(Expression& items) {
-  std::vector<int> stack{kBottom};
-  std::vector<int> out;
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    if (goes_to_output(items[i].code)) out.push_back(i);
-    else if (!convert_operator(items, i, stack, out)) return false;
-  }
-  while (stack.size() > 1) {
-    out.push_back(stack.back());
-    stack.pop_back();
-  }
-  Expression postfix;
-  postfix.reserve(out.size());
-  for (int i : out) postfix.push_back(std::move(items[i]));
-  items = std::move(postfix);
-  return true;
+  b.postfix.clear();
+  for (int i : b.order) b.postfix.push_back(std::move(b.written[i]));
+  return b.postfix;
 }
 
 }  // namespace corvel::front

@@ -2,8 +2,6 @@
 // operator precedence.
 #pragma once
 
-#include <string_view>
-
 #include "codegen/items.hpp"
 #include "front/parser.hpp"
 
@@ -11,12 +9,10 @@ namespace corvel::front {
 
 // Reads the expression after the current token up to its terminator
 // (kSemicolon, or kRightParen closing an already read "("), in postfix order.
-codegen::Expression parse_expression(Parser& p, int terminator);
-// Reorders items from written order into postfix order; false when the
-// parentheses do not match or the operator stack overflows.
-bool convert_to_postfix(codegen::Expression& items);
-// What a name is, as the symbol table says now; kind None for a name without
-// a value (not there, or a keyword).
-codegen::Operand resolve(const Parser& p, const std::string& name);
+// The items live in the parser until the next expression is read.
+const codegen::Expression& parse_expression(Parser& p, int terminator);
+// What a name token is, as the symbol table says now; kind None for a name
+// without a value (not declared, or a keyword).
+codegen::Operand resolve(const Token& t);
 
 }  // namespace corvel::front

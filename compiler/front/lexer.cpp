@@ -1,5 +1,7 @@
 #include "front/lexer.hpp"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "front/source_reader.hpp"
@@ -64,7 +66,48 @@ constexpr Escape kEscapes[] = {{'"', 34}, {'\'', 39}, {'?', 63}, {'\\', 92}, {'a
 
 bool is_octal(int c) { return c >= '0' && c <= '7'; }
 
-int finish(Token& t, int code) { return t.code = code; }
+constexpr bool is_name_byte(int c) { return is_letter(c) || is_digit(c) || c == '_' || c == '.'; }
+
+// Byte classes, looked up once a byte instead of tested one by one.
+enum ByteClass : std::uint8_t { kOther, kSpace, kNameStart, kDigit, kQuote, kApostrophe, kSlash, kOperator };
+
+constexpr ByteClass class_of(int c) {
+  if (is_space(c)) return kSpace;
+  if (is_letter(c) || c == '#' || c == '_') return kNameStart;
+  if (is_digit(c)) return kDigit;
+  if (c == '"') return kQuote;
+  if (c == '\'') return kApostrophe;
+  if (c == '/') return kSlash;
+  for (const OperatorRule& rule : kOperators)
+    if (rule.first == c) return kOperator;
+  return kOther;
+}
+
+struct Tables {
+  std::array<ByteClass, 256> classes{};
+  std::array<bool, 256> name_bytes{};
+  std::array<signed char, 256> operators{};  // the row of kOperators, or -1
+};
+
+constexpr Tables make_tables() {
+  Tables t;
+  for (int c = 0; c < 256; ++c) {
+    t.classes[c] = class_of(c);
+    t.name_bytes[c] = is_name_byte(c);
+    t.operators[c] = -1;
+  }
+  for (int row = 0; row < static_cast<int>(std::size(kOperators)); ++row)
+    t.operators[static_cast<unsigned char>(kOperators[row].first)] = static_cast<signed char>(row);
+  return t;
+}
+
+constexpr Tables kTables = make_tables();
+
+// Every token but a name has no entry.
+int finish(Token& t, int code) {
+  t.symbol = nullptr;
+  return t.code = code;
+}
 
 bool is_full(const Token& t) { return static_cast<int>(t.text.size()) >= ground::kMaxTokenText; }
 
@@ -129,25 +172,43 @@ int read_escape(Parser& p, std::string* consumed) {
 
 // One level deep: the replacement is not looked up again.
 int substitute_define(Parser& p, Token& t) {
-  const Symbol* s = p.substitute_defines ? p.symbols.find(t.text) : nullptr;
-  if (!s || s->kind != Kind::Define) return finish(t, kIdentifier);
+  Symbol* s = p.symbols.intern(t.text);
+  t.code = kIdentifier;
+  t.symbol = s;
+  if (!p.substitute_defines || s->kind != Kind::Define) return kIdentifier;
   int code = s->define_code;
   t.text = s->define_text;
   if (code == kSmallNumber || code == kMediumNumber || code == kLargeNumber) p.value = ground::parse_decimal(t.text);
-  return finish(t, code);
+  finish(t, code);
+  t.symbol = s->define_name;
+  return code;
 }
 
-int lex_identifier(Parser& p, int first, Token& t) {
-  t.text.assign(1, static_cast<char>(first));
+// The rest of a name that reaches the end of the bytes the line holds: a
+// line longer than a read goes on in the next one.
+int lex_name_across_reads(Parser& p, Token& t) {
   for (;;) {
     int c = next_byte(p.reader);
     if (c < 0) break;
-    if (!is_letter(c) && !is_digit(c) && c != '_' && c != '.') {
+    if (!kTables.name_bytes[c]) {
       push_back(p.reader);
       break;
     }
     if (!append(p, t, c)) return finish(t, kError);
   }
+  return substitute_define(p, t);
+}
+
+// The first byte was just read from the line; the name is taken from the
+// line in one piece when it ends there.
+int lex_identifier(Parser& p, Token& t) {
+  SourceReader& r = p.reader;
+  int start = r.position - 1;
+  int end = r.position;
+  while (end < r.length && kTables.name_bytes[r.line[end]]) ++end;
+  t.text.assign(reinterpret_cast<const char*>(r.line) + start, static_cast<size_t>(end - start));
+  r.position = end;
+  if (end == r.length) return lex_name_across_reads(p, t);
   return substitute_define(p, t);
 }
 
@@ -225,12 +286,6 @@ int lex_character(Parser& p, Token& t) {
   return finish(t, kSmallNumber);
 }
 
-const OperatorRule* find_operator(int c) {
-  for (const OperatorRule& rule : kOperators)
-    if (rule.first == c) return &rule;
-  return nullptr;
-}
-
 int lex_operator(Parser& p, const OperatorRule& rule, Token& t) {
   t.text.assign(1, rule.first);
   if (rule.follows[0].next == 0) return finish(t, rule.alone);
@@ -281,17 +336,18 @@ int next_token(Parser& p, Token& t) {
   for (;;) {
     int c = next_byte(p.reader);
     if (c < 0 || c == kSubstituteByte) return finish(t, kEnd);
-    if (is_space(c)) continue;
-    if (is_letter(c) || c == '#' || c == '_') return lex_identifier(p, c, t);
-    if (is_digit(c)) return lex_number(p, c, t);
-    if (c == '"') return lex_string(p, t);
-    if (c == '\'') return lex_character(p, t);
-    if (c == '/') {
-      int code = lex_slash(p, t);
-      if (code == kGoOn) continue;
-      return code;
+    switch (kTables.classes[c]) {
+      case kSpace: continue;
+      case kNameStart: return lex_identifier(p, t);
+      case kDigit: return lex_number(p, c, t);
+      case kQuote: return lex_string(p, t);
+      case kApostrophe: return lex_character(p, t);
+      case kOperator: return lex_operator(p, kOperators[kTables.operators[c]], t);
+      case kSlash:
+        if (int code = lex_slash(p, t); code != kGoOn) return code;
+        continue;
+      case kOther: break;
     }
-    if (const OperatorRule* rule = find_operator(c)) return lex_operator(p, *rule, t);
     t.text.assign(1, static_cast<char>(c));
     return finish(t, kError);
   }

@@ -20,8 +20,9 @@ using ground::fail;
 
 bool names_a_pin(const std::string& name) { return !name.empty() && name[0] == '#'; }
 
-codegen::Operand target_of(const Parser& p, const std::string& name) {
-  codegen::Operand target = resolve(p, name);
+codegen::Operand target_of(const Parser& p, const Token& start) {
+  const std::string& name = start.text;
+  codegen::Operand target = resolve(start);
   if (ground::is_variable(target.kind)) return target;
   if (!names_a_pin(name)) fail(Diag::TargetNotVariable, name.c_str());
   return {Kind::Pin, name, pin_reference(p, std::string_view(name).substr(1))};
@@ -30,7 +31,7 @@ codegen::Operand target_of(const Parser& p, const std::string& name) {
 void compile_assignment(Parser& p, const Token& start) {
   codegen::lay_let(p.gen);
   if (start.code != kIdentifier) fail(Diag::TargetNotName, start.text.c_str());
-  codegen::Target target = codegen::let_target(p.gen, target_of(p, start.text));
+  codegen::Target target = codegen::let_target(p.gen, target_of(p, start));
   codegen::let_value(p.gen, parse_expression(p, kSemicolon));
   codegen::store(p.gen, target);
   advance(p);
@@ -41,12 +42,12 @@ codegen::Index target_index(Parser& p) {
   int code = advance(p);
   if (is_integer_token(code)) return {true, code, static_cast<long>(p.value), {}};
   if (code != kIdentifier) fail(Diag::TargetIndexToken);
-  return {false, 0, 0, resolve(p, p.cur.text)};
+  return {false, 0, 0, resolve(p.cur)};
 }
 
 void compile_element_assignment(Parser& p, const Token& start) {
   codegen::lay_let(p.gen);
-  codegen::ElementTarget element{resolve(p, start.text), {}};
+  codegen::ElementTarget element{resolve(start), {}};
   if (!ground::is_array(element.array.kind)) fail(Diag::NotAnArray, start.text.c_str());
   element.index = target_index(p);
   codegen::let_element(p.gen, element);
@@ -61,38 +62,36 @@ void compile_label(Parser& p, const Token& start) {
   const std::string& name = start.text;
   if (start.code != kIdentifier) fail(Diag::UnsupportedForm);
   check_label_name(p, name, false);
-  if (p.gen.pass == 1) {
-    Kind kind = p.symbols.kind_of(name);
-    if (kind != Kind::None && kind != Kind::Forward) fail(Diag::LabelTwice, name.c_str());
-  }
+  Symbol& label = *start.symbol;
+  if (p.gen.pass == 1 && label.kind != Kind::None && label.kind != Kind::Forward) fail(Diag::LabelTwice, name.c_str());
   codegen::label(p.gen, name);
-  p.symbols.add_offset(name, Kind::Label, codegen::counter(p.gen));
+  SymbolTable::set_offset(label, Kind::Label, codegen::counter(p.gen));
   advance(p);
 }
 
 // The code offset a call goes to: 0 until pass 2 knows it.
-long call_target(Parser& p, const std::string& name) {
-  const Symbol* s = p.symbols.find(name);
-  if (!s) {
-    p.symbols.add_forward(name);
+long call_target(Parser& p, const Token& start) {
+  Symbol& s = *start.symbol;
+  if (s.kind == Kind::None) {
+    SymbolTable::set_forward(s);
     return 0;
   }
-  if (s->kind == Kind::Forward && p.gen.pass == 1) return 0;
+  if (s.kind == Kind::Forward && p.gen.pass == 1) return 0;
   // Anything but a function would be a call into data.
-  if (s->kind != Kind::Function) fail(Diag::FunctionUndefined, name.c_str());
-  return s->offset;
+  if (s.kind != Kind::Function) fail(Diag::FunctionUndefined, start.text.c_str());
+  return s.offset;
 }
 
 void compile_call(Parser& p, const Token& start) {
   if (advance(p) != kRightParen) fail(Diag::FunctionCallParen);
   if (advance(p) != kSemicolon) fail(Diag::FunctionCallSemicolon);
   if (start.code != kIdentifier) fail(Diag::UnsupportedForm);
-  codegen::call_function(p.gen, start.text, call_target(p, start.text));
+  codegen::call_function(p.gen, start.text, call_target(p, start));
   advance(p);
 }
 
 void compile_call_or_builtin(Parser& p, const Token& start) {
-  const Symbol* s = p.symbols.find(start.text);
+  const Symbol* s = start.symbol;
   if (s && s->kind == Kind::Builtin) return compile_builtin_statement(p, *s->builtin);
   compile_call(p, start);
 }

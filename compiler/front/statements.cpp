@@ -6,7 +6,6 @@
 #include "front/expression_parser.hpp"
 #include "front/lexer.hpp"
 #include "ground/diagnostics.hpp"
-#include "ground/text.hpp"
 
 namespace corvel::front {
 
@@ -15,22 +14,21 @@ namespace {
 using ground::Diag;
 using ground::fail;
 
-std::string continue_label(int n) { return ground::format_text("ContinueLabel%d", n); }
-std::string break_label(int n) { return ground::format_text("BreakLabel%d", n); }
+std::string continue_label(int n) { return "ContinueLabel" + std::to_string(n); }
+std::string break_label(int n) { return "BreakLabel" + std::to_string(n); }
 
 // Parses "(condition)" after the keyword; the "(" must come first.
-codegen::Expression parse_condition(Parser& p, Diag no_paren) {
+const codegen::Expression& parse_condition(Parser& p, Diag no_paren) {
   if (advance(p) != kLeftParen) fail(no_paren);
   return parse_expression(p, kRightParen);
 }
 
 bool at_keyword(const Parser& p, Kind keyword) {
-  return p.cur.code == kIdentifier && p.symbols.kind_of(p.cur.text) == keyword;
+  return p.cur.code == kIdentifier && kind_of(p.cur.symbol) == keyword;
 }
 
 void compile_if(Parser& p) {
-  codegen::Expression condition = parse_condition(p, Diag::IfParen);
-  codegen::Judge j = codegen::lay_judge(p.gen, condition);
+  codegen::Judge j = codegen::lay_judge(p.gen, parse_condition(p, Diag::IfParen));
   codegen::if_test(p.gen, j.start);
   compile_body(p);
   codegen::fix_to_here(p.gen, j.skip);
@@ -51,11 +49,9 @@ int enter_loop(Parser& p, Diag too_deep) {
 }
 
 void register_loop_label(Parser& p, const std::string& name, long offset, Diag twice) {
-  if (p.gen.pass == 1) {
-    Kind kind = p.symbols.kind_of(name);
-    if (kind != Kind::None && kind != Kind::Forward) fail(twice, name.c_str());
-  }
-  p.symbols.add_offset(name, Kind::Label, offset);
+  Symbol& label = *p.symbols.intern(name);
+  if (p.gen.pass == 1 && label.kind != Kind::None && label.kind != Kind::Forward) fail(twice, name.c_str());
+  SymbolTable::set_offset(label, Kind::Label, offset);
 }
 
 struct LoopEnd {
@@ -73,7 +69,7 @@ void leave_loop(Parser& p, int n, long top, const LoopEnd& end) {
 
 void compile_while(Parser& p) {
   int n = enter_loop(p, Diag::WhileTooDeep);
-  codegen::Expression condition = parse_condition(p, Diag::WhileParen);
+  const codegen::Expression& condition = parse_condition(p, Diag::WhileParen);
   long top = codegen::counter(p.gen);
   codegen::loop_top(p.gen, n, "while");
   codegen::Judge j = codegen::lay_judge(p.gen, condition);
@@ -91,8 +87,7 @@ void compile_do(Parser& p) {
   codegen::loop_top(p.gen, n, "do");
   compile_body(p);
   if (!at_keyword(p, Kind::While)) fail(Diag::DoWithoutWhile);
-  codegen::Expression condition = parse_condition(p, Diag::DoParen);
-  codegen::Judge j = codegen::lay_judge(p.gen, condition);
+  codegen::Judge j = codegen::lay_judge(p.gen, parse_condition(p, Diag::DoParen));
   codegen::loop_test(p.gen, n, true);
   codegen::lay_goto(p.gen, top);
   codegen::fix_to_here(p.gen, j.skip);
@@ -102,17 +97,17 @@ void compile_do(Parser& p) {
 }
 
 // The offset a label entry holds: 0 in pass 1, none when pass 2 finds none.
-std::optional<long> label_offset(const Parser& p, const std::string& name) {
+std::optional<long> label_offset(const Parser& p, const Symbol* label) {
   if (p.gen.pass == 1) return 0;
-  const Symbol* s = p.symbols.find(name);
-  return s ? s->number() : std::nullopt;
+  return label ? label->number() : std::nullopt;
 }
 
 void compile_goto(Parser& p) {
   if (advance(p) != kIdentifier) fail(Diag::GotoNotLabel);
   const std::string name = p.cur.text;
+  const Symbol* label = p.cur.symbol;
   if (advance(p) != kSemicolon) fail(Diag::GotoSemicolon);
-  std::optional<long> target = label_offset(p, name);
+  std::optional<long> target = label_offset(p, label);
   if (!target) fail(Diag::GotoTargetMissing, name.c_str());
   codegen::goto_label(p.gen, name, *target);
   advance(p);
@@ -132,7 +127,7 @@ void compile_loop_jump(Parser& p, const LoopJump& jump) {
   if (p.loops.depth == 0) fail(jump.outside);
   int n = p.loops.numbers[p.loops.depth];
   std::string name = jump.to_end ? break_label(n) : continue_label(n);
-  std::optional<long> target = label_offset(p, name);
+  std::optional<long> target = label_offset(p, p.symbols.find(name));
   if (!target) fail(jump.missing, name.c_str());
   codegen::loop_jump(p.gen, n, jump.to_end, *target);
   advance(p);
@@ -147,7 +142,7 @@ void compile_statement(Parser& p) {
     return;
   }
   if (p.cur.text == "#asm") return compile_asm_block(p);
-  switch (p.symbols.kind_of(p.cur.text)) {
+  switch (kind_of(p.cur.symbol)) {
     case Kind::If: return compile_if(p);
     case Kind::Goto: return compile_goto(p);
     case Kind::While: return compile_while(p);

@@ -1,28 +1,39 @@
 #include "front/symbol_table.hpp"
 
+#include <cstring>
+
 namespace corvel::front {
 
 namespace {
-
-Symbol& entry(SymbolTable& t, std::string_view name, Kind kind) {
-  auto it = t.entries.find(name);
-  if (it == t.entries.end()) it = t.entries.emplace(std::string(name), Symbol{}).first;
-  it->second.kind = kind;
-  return it->second;
-}
-
-Symbol& valued(SymbolTable& t, std::string_view name, Kind kind, Value value) {
-  Symbol& s = entry(t, name, kind);
-  s = Symbol{};
-  s.kind = kind;
-  s.value = value;
-  return s;
-}
 
 // A define's value is kept as its token's code followed by its text; read as
 // a number that gives 4 for an identifier (code 52) and 0 for a number.
 constexpr long kDefineNumberOfName = 4;
 constexpr int kIdentifierCode = 52;
+constexpr size_t kFirstSlots = 512;
+
+// FNV-1a: one multiply a byte, and the names are short.
+std::uint32_t hash_of(std::string_view name) {
+  std::uint32_t h = 2166136261u;
+  for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+  return h;
+}
+
+bool same_name(const Symbol& s, std::string_view name, std::uint32_t hash) {
+  return s.hash == hash && s.name.size() == name.size() && std::memcmp(s.name.data(), name.data(), name.size()) == 0;
+}
+
+// Clears the value and sets the kind; the name stays.
+Symbol& valued(Symbol& s, Kind kind, Value value) {
+  s.kind = kind;
+  s.value = value;
+  s.offset = 0;
+  s.define_code = 0;
+  s.define_text.clear();
+  s.define_name = nullptr;
+  s.builtin = nullptr;
+  return s;
+}
 
 }  // namespace
 
@@ -36,29 +47,63 @@ std::optional<long> Symbol::number() const {
   return std::nullopt;
 }
 
-const Symbol* SymbolTable::find(std::string_view name) const {
-  auto it = entries.find(name);
-  return it == entries.end() ? nullptr : &it->second;
+// The slot that holds the name, or the empty slot where it would go.
+size_t SymbolTable::slot_of(std::string_view name, std::uint32_t hash) const {
+  size_t mask = slots_.size() - 1;
+  size_t i = hash & mask;
+  while (slots_[i] && !same_name(*slots_[i], name, hash)) i = (i + 1) & mask;
+  return i;
 }
 
-Kind SymbolTable::kind_of(std::string_view name) const {
-  const Symbol* s = find(name);
-  return s ? s->kind : Kind::None;
+void SymbolTable::grow() {
+  std::vector<Symbol*> old = std::move(slots_);
+  slots_.assign(old.empty() ? kFirstSlots : 2 * old.size(), nullptr);
+  for (Symbol* s : old)
+    if (s) slots_[slot_of(s->name, s->hash)] = s;
 }
+
+Symbol* SymbolTable::intern(std::string_view name) {
+  std::uint32_t hash = hash_of(name);
+  if (2 * (symbols_.size() + 1) > slots_.size()) grow();
+  size_t i = slot_of(name, hash);
+  if (slots_[i]) return slots_[i];
+  Symbol& s = symbols_.emplace_back();
+  s.name = std::string(name);
+  s.hash = hash;
+  return slots_[i] = &s;
+}
+
+const Symbol* SymbolTable::find(std::string_view name) const {
+  return slots_.empty() ? nullptr : declared(slots_[slot_of(name, hash_of(name))]);
+}
+
+Kind SymbolTable::kind_of(std::string_view name) const { return front::kind_of(find(name)); }
 
 // A keyword keeps whatever value the name had: only its kind changes.
-void SymbolTable::add_keyword(std::string_view name, Kind kind) { entry(*this, name, kind); }
+void SymbolTable::add_keyword(std::string_view name, Kind kind) { intern(name)->kind = kind; }
 
-void SymbolTable::add_offset(std::string_view name, Kind kind, long offset) { valued(*this, name, kind, Value::Offset).offset = offset; }
+void SymbolTable::add_offset(std::string_view name, Kind kind, long offset) { set_offset(*intern(name), kind, offset); }
 
-void SymbolTable::add_forward(std::string_view name) { valued(*this, name, Kind::Forward, Value::Offset); }
+void SymbolTable::add_forward(std::string_view name) { set_forward(*intern(name)); }
 
 void SymbolTable::add_define(std::string_view name, int code, std::string_view text) {
-  Symbol& s = valued(*this, name, Kind::Define, Value::Define);
-  s.define_code = code;
-  s.define_text = std::string(text);
+  set_define(*intern(name), code, text);
 }
 
-void SymbolTable::add_builtin(const codegen::Builtin& builtin) { valued(*this, builtin.name, Kind::Builtin, Value::Builtin).builtin = &builtin; }
+void SymbolTable::add_builtin(const codegen::Builtin& builtin) {
+  valued(*intern(builtin.name), Kind::Builtin, Value::Builtin).builtin = &builtin;
+}
+
+void SymbolTable::set_offset(Symbol& s, Kind kind, long offset) { valued(s, kind, Value::Offset).offset = offset; }
+
+void SymbolTable::set_forward(Symbol& s) { valued(s, Kind::Forward, Value::Offset); }
+
+void SymbolTable::set_define(Symbol& s, int code, std::string_view text) {
+  valued(s, Kind::Define, Value::Define);
+  s.define_code = code;
+  s.define_text = std::string(text);
+  // Interned after the define itself, which may be its own value.
+  if (code == kIdentifierCode) s.define_name = intern(text);
+}
 
 }  // namespace corvel::front

@@ -1,11 +1,15 @@
 // The one table of names of a compilation: keywords, built-ins, defines,
 // variables, ports, functions and labels, each with its kind and its value.
+// The lexer enters every name it reads, so that a token carries its entry and
+// the grammar never looks a name up again.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "codegen/builtin_table.hpp"
 #include "ground/kinds.hpp"
@@ -19,11 +23,14 @@ using ground::Kind;
 enum class Value { None, Offset, Define, Builtin };
 
 struct Symbol {
-  Kind kind = Kind::None;
+  std::string name;
+  std::uint32_t hash = 0;
+  Kind kind = Kind::None;  // None: a name read but never declared, as good as absent
   Value value = Value::None;
   long offset = 0;      // a code-image offset or address
   int define_code = 0;  // a #define: the value token's code and text
   std::string define_text;
+  Symbol* define_name = nullptr;  // the entry of a define's value that is a name
   const codegen::Builtin* builtin = nullptr;
 
   bool has_value() const { return value != Value::None; }
@@ -32,15 +39,16 @@ struct Symbol {
   std::optional<long> number() const;
 };
 
-// Looks names up without copying them into a string first.
-struct NameHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-};
+// An entry that was declared, or null: names only read count as absent.
+inline const Symbol* declared(const Symbol* s) { return s && s->kind != Kind::None ? s : nullptr; }
+inline Kind kind_of(const Symbol* s) { return s ? s->kind : Kind::None; }
 
-struct SymbolTable {
-  std::unordered_map<std::string, Symbol, NameHash, std::equal_to<>> entries;
-
+class SymbolTable {
+ public:
+  // The entry of a name, made (of kind None) when the name is new. Entries
+  // never move, so tokens and items may keep them.
+  Symbol* intern(std::string_view name);
+  // A declared entry, or null.
   const Symbol* find(std::string_view name) const;
   Kind kind_of(std::string_view name) const;
   // Adds the name or updates it: the kind always changes, the value with it.
@@ -49,6 +57,17 @@ struct SymbolTable {
   void add_forward(std::string_view name);
   void add_define(std::string_view name, int code, std::string_view text);
   void add_builtin(const codegen::Builtin& builtin);
+  // The same on an entry at hand.
+  static void set_offset(Symbol& s, Kind kind, long offset);
+  static void set_forward(Symbol& s);
+  void set_define(Symbol& s, int code, std::string_view text);
+
+ private:
+  size_t slot_of(std::string_view name, std::uint32_t hash) const;
+  void grow();
+
+  std::deque<Symbol> symbols_;
+  std::vector<Symbol*> slots_;  // open addressing; a power of two, at most half full
 };
 
 }  // namespace corvel::front

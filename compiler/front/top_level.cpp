@@ -44,14 +44,15 @@ void compile_function_body(Parser& p) {
 
 void compile_function(Parser& p) {
   const std::string name = p.cur.text;
+  Symbol& function = *p.cur.symbol;
   check_label_name(p, name, true);
   if (advance(p) != kLeftParen) fail(Diag::FunctionLeftParen);
   if (advance(p) != kRightParen) fail(Diag::FunctionRightParen);
   if (advance(p) != kLeftBrace) fail(Diag::FunctionLeftBrace);
-  Kind kind = p.symbols.kind_of(name);
+  Kind kind = function.kind;
   if (p.gen.pass == 1 && kind != Kind::None && kind != Kind::Forward) fail(Diag::FunctionTwice, name.c_str());
   codegen::begin_function(p.gen, name);
-  p.symbols.add_offset(name, Kind::Function, codegen::counter(p.gen));
+  SymbolTable::set_offset(function, Kind::Function, codegen::counter(p.gen));
   compile_function_body(p);
 }
 

@@ -54,11 +54,11 @@ inline char* put_hex_byte(char* w, unsigned byte) {
 void append_decimal(TextBuffer& out, long value);
 
 // ASCII only: bytes of 0x80 and above belong to no class.
-inline bool is_letter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
-inline bool is_hex_digit(int c) { return is_digit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-inline bool is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-inline int hex_value(int c) { return is_digit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
+constexpr bool is_letter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool is_digit(int c) { return c >= '0' && c <= '9'; }
+constexpr bool is_hex_digit(int c) { return is_digit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+constexpr bool is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+constexpr int hex_value(int c) { return is_digit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
 // Leading decimal or hexadecimal digits, saturating at 0xFFFFFFFF.
 std::uint32_t parse_decimal(std::string_view text);
