@@ -132,7 +132,8 @@ int run_compiling_mode(std::FILE* console, const Options& o, const Names& names)
     say(console, msg::kNoCodeEntry);
     return 1;
   }
-  auto c = std::make_unique<Compilation>();
+  // Default-initialized: the members set themselves, nothing is zeroed twice.
+  auto c = std::make_unique_for_overwrite<Compilation>();
   Reports reports;
   CompileRequest request{o.config, o.native ? names.output : std::string(), source.get(), lines_before};
   CompileResult result = compile(*c, request, reports);

@@ -171,8 +171,8 @@ int read_escape(Parser& p, std::string* consumed) {
 }
 
 // One level deep: the replacement is not looked up again.
-int substitute_define(Parser& p, Token& t) {
-  Symbol* s = p.symbols.intern(t.text);
+int substitute_define(Parser& p, Token& t, std::uint32_t hash) {
+  Symbol* s = p.symbols.intern(t.text, hash);
   t.code = kIdentifier;
   t.symbol = s;
   if (!p.substitute_defines || s->kind != Kind::Define) return kIdentifier;
@@ -196,20 +196,22 @@ int lex_name_across_reads(Parser& p, Token& t) {
     }
     if (!append(p, t, c)) return finish(t, kError);
   }
-  return substitute_define(p, t);
+  return substitute_define(p, t, hash_of(t.text));
 }
 
 // The first byte was just read from the line; the name is taken from the
 // line in one piece when it ends there.
 int lex_identifier(Parser& p, Token& t) {
   SourceReader& r = p.reader;
+  const unsigned char* line = r.line;
   int start = r.position - 1;
   int end = r.position;
-  while (end < r.length && kTables.name_bytes[r.line[end]]) ++end;
-  t.text.assign(reinterpret_cast<const char*>(r.line) + start, static_cast<size_t>(end - start));
+  std::uint32_t hash = hash_step(kHashStart, line[start]);
+  for (; end < r.length && kTables.name_bytes[line[end]]; ++end) hash = hash_step(hash, line[end]);
+  t.text.assign(reinterpret_cast<const char*>(line) + start, static_cast<size_t>(end - start));
   r.position = end;
   if (end == r.length) return lex_name_across_reads(p, t);
-  return substitute_define(p, t);
+  return substitute_define(p, t, hash);
 }
 
 int lex_number(Parser& p, int first, Token& t) {
@@ -307,6 +309,11 @@ int lex_operator(Parser& p, const OperatorRule& rule, Token& t) {
   return finish(t, rule.alone);
 }
 
+// The blanks that follow one, within the line.
+void skip_spaces(SourceReader& r) {
+  while (r.position < r.length && kTables.classes[r.line[r.position]] == kSpace) ++r.position;
+}
+
 constexpr int kGoOn = -100;  // a comment was skipped: read on
 
 int lex_slash(Parser& p, Token& t) {
@@ -337,7 +344,9 @@ int next_token(Parser& p, Token& t) {
     int c = next_byte(p.reader);
     if (c < 0 || c == kSubstituteByte) return finish(t, kEnd);
     switch (kTables.classes[c]) {
-      case kSpace: continue;
+      case kSpace:
+        skip_spaces(p.reader);
+        continue;
       case kNameStart: return lex_identifier(p, t);
       case kDigit: return lex_number(p, c, t);
       case kQuote: return lex_string(p, t);

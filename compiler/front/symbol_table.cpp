@@ -10,15 +10,6 @@ namespace {
 // a number that gives 4 for an identifier (code 52) and 0 for a number.
 constexpr long kDefineNumberOfName = 4;
 constexpr int kIdentifierCode = 52;
-constexpr size_t kFirstSlots = 512;
-
-// FNV-1a: one multiply a byte, and the names are short.
-std::uint32_t hash_of(std::string_view name) {
-  std::uint32_t h = 2166136261u;
-  for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-  return h;
-}
-
 bool same_name(const Symbol& s, std::string_view name, std::uint32_t hash) {
   return s.hash == hash && s.name.size() == name.size() && std::memcmp(s.name.data(), name.data(), name.size()) == 0;
 }
@@ -47,35 +38,37 @@ std::optional<long> Symbol::number() const {
   return std::nullopt;
 }
 
+std::uint32_t hash_of(std::string_view name) {
+  std::uint32_t h = kHashStart;
+  for (char c : name) h = hash_step(h, static_cast<unsigned char>(c));
+  return h;
+}
+
 // The slot that holds the name, or the empty slot where it would go.
 size_t SymbolTable::slot_of(std::string_view name, std::uint32_t hash) const {
-  size_t mask = slots_.size() - 1;
-  size_t i = hash & mask;
-  while (slots_[i] && !same_name(*slots_[i], name, hash)) i = (i + 1) & mask;
+  size_t i = hash & mask_;
+  while (slots_[i] && !same_name(*slots_[i], name, hash)) i = (i + 1) & mask_;
   return i;
 }
 
 void SymbolTable::grow() {
   std::vector<Symbol*> old = std::move(slots_);
-  slots_.assign(old.empty() ? kFirstSlots : 2 * old.size(), nullptr);
+  slots_.assign(2 * old.size(), nullptr);
+  mask_ = slots_.size() - 1;
   for (Symbol* s : old)
     if (s) slots_[slot_of(s->name, s->hash)] = s;
 }
 
-Symbol* SymbolTable::intern(std::string_view name) {
-  std::uint32_t hash = hash_of(name);
+// A new name: the table grows first when it would be more than half full.
+Symbol* SymbolTable::add(std::string_view name, std::uint32_t hash) {
   if (2 * (symbols_.size() + 1) > slots_.size()) grow();
-  size_t i = slot_of(name, hash);
-  if (slots_[i]) return slots_[i];
   Symbol& s = symbols_.emplace_back();
   s.name = std::string(name);
   s.hash = hash;
-  return slots_[i] = &s;
+  return slots_[slot_of(name, hash)] = &s;
 }
 
-const Symbol* SymbolTable::find(std::string_view name) const {
-  return slots_.empty() ? nullptr : declared(slots_[slot_of(name, hash_of(name))]);
-}
+const Symbol* SymbolTable::find(std::string_view name) const { return declared(slots_[slot_of(name, hash_of(name))]); }
 
 Kind SymbolTable::kind_of(std::string_view name) const { return front::kind_of(find(name)); }
 

@@ -43,11 +43,24 @@ struct Symbol {
 inline const Symbol* declared(const Symbol* s) { return s && s->kind != Kind::None ? s : nullptr; }
 inline Kind kind_of(const Symbol* s) { return s ? s->kind : Kind::None; }
 
+// FNV-1a: one multiply a byte, and names are short. The lexer runs it
+// along as it reads a name.
+inline constexpr std::uint32_t kHashStart = 2166136261u;
+constexpr std::uint32_t hash_step(std::uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
+std::uint32_t hash_of(std::string_view name);
+
 class SymbolTable {
  public:
   // The entry of a name, made (of kind None) when the name is new. Entries
   // never move, so tokens and items may keep them.
-  Symbol* intern(std::string_view name);
+  Symbol* intern(std::string_view name) { return intern(name, hash_of(name)); }
+  // The same with the name's hash_of() at hand.
+  Symbol* intern(std::string_view name, std::uint32_t hash) {
+    size_t i = hash & mask_;
+    for (Symbol* s; (s = slots_[i]) != nullptr; i = (i + 1) & mask_)
+      if (s->hash == hash && s->name == name) return s;
+    return add(name, hash);
+  }
   // A declared entry, or null.
   const Symbol* find(std::string_view name) const;
   Kind kind_of(std::string_view name) const;
@@ -64,10 +77,14 @@ class SymbolTable {
 
  private:
   size_t slot_of(std::string_view name, std::uint32_t hash) const;
+  Symbol* add(std::string_view name, std::uint32_t hash);
   void grow();
 
   std::deque<Symbol> symbols_;
-  std::vector<Symbol*> slots_;  // open addressing; a power of two, at most half full
+  // Open addressing: a power of two of slots, at most half of them full.
+  std::vector<Symbol*> slots_ = std::vector<Symbol*>(kFirstSlots);
+  size_t mask_ = kFirstSlots - 1;
+  static constexpr size_t kFirstSlots = 512;
 };
 
 }  // namespace corvel::front

@@ -21,12 +21,10 @@ void AsmOut::vcode(const char* format, va_list args) { append_vformat(code_, for
 bool AsmOut::close(std::string_view tail) {
   if (!file_) return true;
   code_.append(tail);
-  for (const TextBuffer* stream : {&data_, &code_}) std::fwrite(stream->view().data(), 1, stream->size(), file_);
-  bool failed = std::ferror(file_) != 0;
+  bool failed = !data_.write_to(file_) || !code_.write_to(file_);
+  failed = std::ferror(file_) != 0 || failed;
   failed = std::fclose(file_) != 0 || failed;
   file_ = nullptr;
-  data_.clear();
-  code_.clear();
   return !failed;
 }
 

@@ -1,31 +1,55 @@
 #include "ground/text.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace corvel::ground {
 
-void TextBuffer::grow(size_t n) {
-  capacity_ = std::max(2 * capacity_, size_ + n + 4096);
-  auto bigger = std::make_unique_for_overwrite<char[]>(capacity_);
-  if (size_ != 0) std::memcpy(bigger.get(), bytes_.get(), size_);
-  bytes_ = std::move(bigger);
+void TextBuffer::next_block(size_t n) {
+  constexpr size_t kBlock = 64 * 1024;
+  if (!blocks_.empty()) {
+    sizes_.push_back(used_);
+    written_ += used_;
+  }
+  capacity_ = std::max(kBlock, n);
+  blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
+  used_ = 0;
 }
 
 void TextBuffer::append(std::string_view text) {
   std::memcpy(room(text.size()), text.data(), text.size());
-  size_ += text.size();
+  used_ += text.size();
+}
+
+bool TextBuffer::write_to(std::FILE* file) const {
+  for (size_t i = 0; i < blocks_.size(); ++i) {
+    size_t n = i < sizes_.size() ? sizes_[i] : used_;
+    if (std::fwrite(blocks_[i].get(), 1, n, file) != n) return false;
+  }
+  return true;
 }
 
 namespace {
+
+// Room kept ahead of the writing pointer: a number or a padding needs at most this.
+constexpr size_t kSlack = 256;
+
+// The writing pointer `at` moves on in the buffer's room; more room is asked
+// for only when it reaches the end.
+char* more_room(TextBuffer& out, char* at, size_t n) {
+  out.commit(at);
+  return out.room(n + kSlack);
+}
 
 // One conversion of a format: its flags, width and length.
 struct Spec {
   bool left = false;
   bool zero = false;
-  int width = 0;
+  size_t width = 0;
   bool is_long = false;
   char conversion = 0;
 };
@@ -37,22 +61,21 @@ bool is_hand_made(char conversion) {
   }
 }
 
-// Reads the spec after a '%'; false when it holds anything left to vsnprintf.
-bool read_spec(const char*& p, Spec& spec) {
+// Reads the spec after a '%'; returns where it ends, or null when it holds
+// anything left to vsnprintf.
+const char* read_spec(const char* p, Spec& spec) {
   for (;; ++p) {
     if (*p == '-') spec.left = true;
     else if (*p == '0') spec.zero = true;
     else break;
   }
-  for (; *p >= '0' && *p <= '9'; ++p) spec.width = spec.width * 10 + (*p - '0');
+  for (; *p >= '0' && *p <= '9'; ++p) spec.width = spec.width * 10 + static_cast<size_t>(*p - '0');
   if (*p == 'l') {
     spec.is_long = true;
     ++p;
   }
   spec.conversion = *p;
-  if (!is_hand_made(spec.conversion)) return false;
-  ++p;
-  return true;
+  return is_hand_made(spec.conversion) ? p + 1 : nullptr;
 }
 
 // Writes the digits of `value` backwards, ending at `end`; returns where they begin.
@@ -72,20 +95,19 @@ char* write_signed(char* end, long value) {
   return begin;
 }
 
-void append_padded(TextBuffer& out, const Spec& spec, const char* text, size_t length, bool numeric) {
-  size_t width = static_cast<size_t>(spec.width);
-  size_t pad = width > length ? width - length : 0;
-  char* w = out.room(length + pad);
-  size_t sign = numeric && spec.zero && !spec.left && *text == '-' ? 1 : 0;  // zeros go after a sign
-  char fill = numeric && spec.zero && !spec.left ? '0' : ' ';
-  w = std::copy_n(text, sign, w);
-  if (!spec.left) w = std::fill_n(w, pad, fill);
-  w = std::copy_n(text + sign, length - sign, w);
-  if (spec.left) w = std::fill_n(w, pad, ' ');
-  out.commit(w);
+char* put_padded(TextBuffer& out, char* at, const Spec& spec, const char* text, size_t length, bool numeric) {
+  size_t pad = spec.width > length ? spec.width - length : 0;
+  if (static_cast<size_t>(out.limit() - at) < length + pad) at = more_room(out, at, length + pad);
+  bool zeros = numeric && spec.zero && !spec.left;
+  size_t sign = zeros && *text == '-' ? 1 : 0;  // zeros go after a sign
+  at = std::copy_n(text, sign, at);
+  if (!spec.left) at = std::fill_n(at, pad, zeros ? '0' : ' ');
+  at = std::copy_n(text + sign, length - sign, at);
+  if (spec.left) at = std::fill_n(at, pad, ' ');
+  return at;
 }
 
-void append_number(TextBuffer& out, const Spec& spec, va_list& args) {
+char* put_number(TextBuffer& out, char* at, const Spec& spec, va_list& args) {
   char buffer[32];
   char* end = buffer + sizeof buffer;
   char* begin;
@@ -95,42 +117,108 @@ void append_number(TextBuffer& out, const Spec& spec, va_list& args) {
     unsigned long value = spec.is_long ? va_arg(args, unsigned long) : va_arg(args, unsigned);
     begin = write_digits(end, value, spec.conversion == 'u' ? 10 : 16, spec.conversion == 'X');
   }
-  append_padded(out, spec, begin, static_cast<size_t>(end - begin), true);
+  if (spec.width == 0) return std::copy(begin, end, at);  // the slack holds it
+  return put_padded(out, at, spec, begin, static_cast<size_t>(end - begin), true);
 }
 
-void append_converted(TextBuffer& out, const Spec& spec, va_list& args) {
-  if (spec.conversion == '%') return out.push_back('%');
-  if (spec.conversion == 'c') {
-    char c = static_cast<char>(va_arg(args, int));
-    return append_padded(out, spec, &c, 1, false);
-  }
-  if (spec.conversion != 's') return append_number(out, spec, args);
-  const char* text = va_arg(args, const char*);
+// A string without a width is copied as it is read.
+char* put_string(TextBuffer& out, char* at, const Spec& spec, const char* text) {
   if (!text) text = "(null)";
-  append_padded(out, spec, text, std::strlen(text), false);
+  if (spec.width != 0) return put_padded(out, at, spec, text, std::strlen(text), false);
+  for (char* limit = out.limit(); *text; *at++ = *text++)
+    if (at == limit) limit = (at = more_room(out, at, 1)) + kSlack;
+  return at;
 }
 
-// Copies the format up to its next '%' or its end; returns where it stopped.
-const char* copy_literal(TextBuffer& out, const char* p) {
-  const char* end = strchrnul(p, '%');
-  out.append(std::string_view(p, static_cast<size_t>(end - p)));
-  return end;
+char* put_converted(TextBuffer& out, char* at, const Spec& spec, va_list& args) {
+  if (spec.conversion == '%') return put_padded(out, at, Spec{}, "%", 1, false);
+  if (spec.conversion == 's') return put_string(out, at, spec, va_arg(args, const char*));
+  if (spec.conversion != 'c') return put_number(out, at, spec, args);
+  char c = static_cast<char>(va_arg(args, int));
+  return put_padded(out, at, spec, &c, 1, false);
 }
+
+// Where a format's literal text ends, and the end of its copy.
+struct Copied {
+  const char* p;
+  char* at;
+};
+
+#if defined(__SANITIZE_ADDRESS__)
+#define CORVEL_WORD_COPY 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORVEL_WORD_COPY 0
+#endif
+#endif
+#ifndef CORVEL_WORD_COPY
+#define CORVEL_WORD_COPY 1
+#endif
+
+// Copies the format's text up to its next '%' or its end, which must fit
+// before `limit`.
+Copied copy_bytes(const char* p, char* at, const char* limit) {
+  for (char c = *p; c != '%' && c != 0 && at != limit; c = *++p) *at++ = c;
+  return {p, at};
+}
+
+#if CORVEL_WORD_COPY
+// The same eight bytes at a time, which makes the assembly lines cheap: a
+// word holding a 0 or a '%' byte ends the copy there. A word may reach past
+// the format's end, never past the memory page it ends in; the sanitizers
+// would report those bytes, so their builds copy byte by byte.
+Copied copy_literal(const char* p, char* at, const char* limit) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  constexpr std::uint64_t kPercents = 0x2525252525252525u;
+  constexpr std::uintptr_t kPage = 4096;
+  while (limit - at >= 8 && (reinterpret_cast<std::uintptr_t>(p) & (kPage - 1)) <= kPage - 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    std::uint64_t x = w ^ kPercents;
+    std::uint64_t stops = (((w - kOnes) & ~w) | ((x - kOnes) & ~x)) & kHighs;
+    std::memcpy(at, &w, 8);
+    if (stops != 0) {
+      int n = std::countr_zero(stops) / 8;  // the first stop is exact; later ones may not be
+      return {p + n, at + n};
+    }
+    p += 8;
+    at += 8;
+  }
+  return copy_bytes(p, at, limit);
+}
+#else
+Copied copy_literal(const char* p, char* at, const char* limit) { return copy_bytes(p, at, limit); }
+#endif
 
 }  // namespace
 
 void append_vformat(TextBuffer& out, const char* format, va_list args) {
+  static_assert(std::endian::native == std::endian::little, "the word copy reads the first byte lowest");
   va_list rest;
   va_copy(rest, args);
-  for (const char* p = copy_literal(out, format); *p != 0; p = copy_literal(out, p)) {
-    const char* percent = p++;
+  char* at = out.room(kSlack);
+  for (const char* p = format;;) {
+    Copied c = copy_literal(p, at, out.limit());
+    p = c.p;
+    at = c.at;
+    if (*p != '%' && *p != 0) {  // the room ran out
+      at = more_room(out, at, 0);
+      continue;
+    }
+    if (*p == 0) break;
+    const char* percent = p;
     Spec spec;
-    if (!read_spec(p, spec)) {
+    p = read_spec(p + 1, spec);
+    if (!p) {
+      out.commit(at);
       out.append(vformat_text(percent, rest));
+      at = out.room(kSlack);
       break;
     }
-    append_converted(out, spec, rest);
+    if (static_cast<size_t>(out.limit() - at) < kSlack) at = more_room(out, at, 0);
+    at = put_converted(out, at, spec, rest);
   }
+  out.commit(at);
   va_end(rest);
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <cstdio>
 #include <memory>
 
 namespace corvel::ground {
@@ -16,26 +18,32 @@ std::string vformat_text(const char* format, va_list args);
 std::string format_text_unchecked(const char* format, ...);
 
 // A text growing in memory: the output files are built here by hand-made
-// conversions and written whole.
+// conversions and written whole. It grows by blocks, so nothing is copied
+// as it grows.
 class TextBuffer {
  public:
-  std::string_view view() const { return {bytes_.get(), size_}; }
-  size_t size() const { return size_; }
-  void clear() { size_ = 0; }
+  size_t size() const { return written_ + (blocks_.empty() ? 0 : used_); }
   // Room for `n` more bytes at the end; commit() tells where the writing ended.
   char* room(size_t n) {
-    if (capacity_ - size_ < n) grow(n);
-    return bytes_.get() + size_;
+    if (capacity_ - used_ < n) next_block(n);
+    return blocks_.back().get() + used_;
   }
-  void commit(const char* end) { size_ = static_cast<size_t>(end - bytes_.get()); }
+  void commit(const char* end) { used_ = static_cast<size_t>(end - blocks_.back().get()); }
+  // The end of the room there is now.
+  char* limit() const { return blocks_.back().get() + capacity_; }
   void append(std::string_view text);
-  void push_back(char c) { *room(1) = c, ++size_; }
+  void push_back(char c) { *room(1) = c, ++used_; }
+  void clear() { *this = TextBuffer(); }
+  // Writes the text to `file`; false when it was not written whole.
+  bool write_to(std::FILE* file) const;
 
  private:
-  void grow(size_t n);
-  std::unique_ptr<char[]> bytes_;
-  size_t size_ = 0;
-  size_t capacity_ = 0;
+  void next_block(size_t n);
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<size_t> sizes_;  // of the blocks before the last
+  size_t written_ = 0;         // their sum
+  size_t used_ = 0;            // of the last block
+  size_t capacity_ = 0;        // of the last block
 };
 
 // Appends the formatted text to `out`. The conversions of the assembly lines

@@ -17,29 +17,14 @@ namespace {
 
 constexpr int kBytesPerRecord = 16;
 constexpr long kImageRomAddress = 64;  // the image follows the 16 frame-table entries
-constexpr int kDataRecord = 0x00;
-constexpr int kSegmentRecord = 0x02;
+constexpr int kFrameTableSize = 4 * ground::kMaxFrames;
 constexpr const char* kEndRecord = ":00000001FF\n";
+constexpr long kRomCapacity = kImageRomAddress + ground::kImageCapacity;
+// Every ROM address fits the 16-bit address of a data record: the file needs
+// no segment records, and the records are the 16-byte pieces of the ROM.
+static_assert(kRomCapacity <= 0x10000 && kImageRomAddress % kBytesPerRecord == 0);
 
-// The records are built in memory and written in one piece.
-struct RecordWriter {
-  ground::TextBuffer text;
-  bool open = false;
-  int type = kDataRecord;
-  long address = 0;  // of the record, relative to the segment base
-  std::array<std::uint8_t, kBytesPerRecord> data{};
-  int count = 0;
-  long segment_base = 0;
-  long last_address = -1;
-};
-
-bool is_blank(const RecordWriter& w) {
-  for (int i = 0; i < w.count; ++i)
-    if (w.data[i] != 0xFF) return false;
-  return true;
-}
-
-// ":", the count, the address, the type, the data and the checksum, each byte as two hex digits.
+// ":", the count, the address, the type 00, the data and the checksum, each byte as two hex digits.
 constexpr size_t kRecordLength = 1 + 2 * (4 + kBytesPerRecord + 1) + 1;
 
 char* put_summed(char* w, unsigned byte, unsigned& sum) {
@@ -47,72 +32,46 @@ char* put_summed(char* w, unsigned byte, unsigned& sum) {
   return ground::put_hex_byte(w, byte);
 }
 
-void flush(RecordWriter& w) {
-  if (!w.open) return;
-  w.open = false;
-  if (w.type == kDataRecord && is_blank(w)) return;
+// A record whose bytes are all 255 is left out: the ROM is 255 where no record writes.
+bool is_blank(const std::uint8_t* bytes, int count) {
+  for (int i = 0; i < count; ++i)
+    if (bytes[i] != 0xFF) return false;
+  return true;
+}
+
+void write_record(ground::TextBuffer& text, long address, const std::uint8_t* bytes, int count) {
   unsigned sum = 0;
-  char* out = w.text.room(kRecordLength);
+  char* out = text.room(kRecordLength);
   *out++ = ':';
-  out = put_summed(out, static_cast<unsigned>(w.count), sum);
-  out = put_summed(out, static_cast<unsigned>((w.address >> 8) & 0xFF), sum);
-  out = put_summed(out, static_cast<unsigned>(w.address & 0xFF), sum);
-  out = put_summed(out, static_cast<unsigned>(w.type), sum);
-  for (int i = 0; i < w.count; ++i) out = put_summed(out, w.data[i], sum);
+  out = put_summed(out, static_cast<unsigned>(count), sum);
+  out = put_summed(out, static_cast<unsigned>((address >> 8) & 0xFF), sum);
+  out = put_summed(out, static_cast<unsigned>(address & 0xFF), sum);
+  out = put_summed(out, 0, sum);
+  for (int i = 0; i < count; ++i) out = put_summed(out, bytes[i], sum);
   out = ground::put_hex_byte(out, (256 - (sum & 0xFF)) & 0xFF);
   *out++ = '\n';
-  w.text.commit(out);
+  text.commit(out);
 }
 
-void open_record(RecordWriter& w, int type, long address) {
-  w.open = true;
-  w.type = type;
-  w.address = address;
-  w.count = 0;
-}
-
-void append_data(RecordWriter& w, int value) { w.data[w.count++] = static_cast<std::uint8_t>(value); }
-
-// The segment base ÷ 16, high byte first, in an even number of hex digits (at least four).
-void write_segment_record(RecordWriter& w) {
-  unsigned long paragraph = static_cast<unsigned long>(w.segment_base) >> 4;
-  int length = 2;
-  while (length < 8 && (paragraph >> (8 * length)) != 0) ++length;
-  open_record(w, kSegmentRecord, 0);
-  for (int i = length - 1; i >= 0; --i) append_data(w, static_cast<int>((paragraph >> (8 * i)) & 0xFF));
-  flush(w);
-}
-
-void put_byte(RecordWriter& w, long address, int value) {
-  while (address < w.segment_base) {
-    flush(w);
-    w.segment_base = 0;
+void write_records(ground::TextBuffer& text, long address, const std::uint8_t* bytes, int size) {
+  for (int at = 0; at < size; at += kBytesPerRecord) {
+    int count = std::min(kBytesPerRecord, size - at);
+    if (!is_blank(bytes + at, count)) write_record(text, address + at, bytes + at, count);
   }
-  if (address - w.segment_base > 0xFFFF) {
-    w.segment_base = address & ~0xFFFFL;
-    flush(w);
-    write_segment_record(w);
-  }
-  if (w.open && w.count < kBytesPerRecord && address == w.last_address + 1) {
-    append_data(w, value);
-    w.last_address = address;
-    return;
-  }
-  flush(w);
-  open_record(w, kDataRecord, address - w.segment_base);
-  append_data(w, value);
-  w.last_address = address;
 }
 
-void put_frame_table(RecordWriter& w, const ground::Image& image) {
-  long address = 0;
+// Each frame's start as a ROM address and its size, high bytes first.
+std::array<std::uint8_t, kFrameTableSize> frame_table(const ground::Image& image) {
+  std::array<std::uint8_t, kFrameTableSize> table{};
+  int i = 0;
   for (const ground::Frame& frame : image.frames) {
     long start = frame.start + kImageRomAddress;
-    put_byte(w, address++, static_cast<int>((start >> 8) & 0xFF));
-    put_byte(w, address++, static_cast<int>(start & 0xFF));
-    put_byte(w, address++, static_cast<int>((frame.size >> 8) & 0xFF));
-    put_byte(w, address++, static_cast<int>(frame.size & 0xFF));
+    for (long value : {start, frame.size}) {
+      table[i++] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+      table[i++] = static_cast<std::uint8_t>(value & 0xFF);
+    }
   }
+  return table;
 }
 
 }  // namespace
@@ -120,22 +79,19 @@ void put_frame_table(RecordWriter& w, const ground::Image& image) {
 void write_rom_file(const std::string& path, const ground::Image& image) {
   std::FILE* file = std::fopen(path.c_str(), "w");
   if (!file) ground::fail(ground::Diag::FileOpen, path.c_str());
-  RecordWriter w;
-  int size = std::min(image.size, ground::kImageCapacity);
-  put_frame_table(w, image);
-  for (int k = 0; k < size; ++k) put_byte(w, kImageRomAddress + k, image.bytes[k]);
-  flush(w);
-  w.text.append(kEndRecord);
-  std::fwrite(w.text.view().data(), 1, w.text.size(), file);
+  ground::TextBuffer text;
+  std::array<std::uint8_t, kFrameTableSize> table = frame_table(image);
+  write_records(text, 0, table.data(), kFrameTableSize);
+  write_records(text, kImageRomAddress, image.bytes.data(), std::min(image.size, ground::kImageCapacity));
+  text.append(kEndRecord);
   // A ROM file that was not written whole must not pass for a result.
-  bool failed = std::ferror(file) != 0;
+  bool failed = !text.write_to(file);
+  failed = std::ferror(file) != 0 || failed;
   failed = std::fclose(file) != 0 || failed;
   if (failed) ground::fail(ground::Diag::FileOpen, path.c_str());
 }
 
 namespace {
-
-constexpr long kRomCapacity = kImageRomAddress + ground::kImageCapacity;
 
 // The frame table of ROM addresses 0..63; the image's size is where its last frame ends.
 void take_frame_table(ground::Image& image, const std::vector<int>& rom) {
