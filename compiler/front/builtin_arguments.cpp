@@ -41,18 +41,18 @@ bool value_argument(Parser& p, codegen::Call& call, char letter, int i) {
 // C: a port bit, a variable, a port register or a pin reference.
 bool control_argument(Parser& p, codegen::Call& call, int i) {
   if (advance(p) != kIdentifier) return false;
-  const std::string& name = p.cur.text;
+  std::string_view name = p.cur.text;
   codegen::Operand target = resolve(p.cur);
   if (!ground::is_variable(target.kind) && !name.empty() && name[0] == '#')
-    target = {Kind::Pin, name, pin_reference(p, std::string_view(name).substr(1))};
+    target = {Kind::Pin, std::string(name), pin_reference(p, name.substr(1))};
   codegen::control_argument(p.gen, call, target, i);
   return true;
 }
 
 void string_argument(Parser& p) {
   if (advance(p) != kString) fail(Diag::NeedsString);
-  const std::string& text = p.cur.text;
-  codegen::string_argument(p.gen, text.substr(1, text.size() - 2));
+  std::string_view text = p.cur.text;
+  codegen::string_argument(p.gen, std::string(text.substr(1, text.size() - 2)));
 }
 
 void statement_argument(Parser& p, codegen::Call& call, char letter, int i) {

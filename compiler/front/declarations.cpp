@@ -21,7 +21,7 @@ bool is_separator(const Parser& p) { return p.cur.code == kComma || p.cur.code =
 
 // The characters between the quotes and a 0 byte; WORD arrays are padded to even length.
 long lay_string_initializer(Parser& p, bool word) {
-  const std::string& text = p.cur.text;
+  std::string_view text = p.cur.text;
   long n = 0;
   for (size_t i = 1; i + 1 < text.size(); ++i, ++n) codegen::data_char(p.gen, static_cast<unsigned char>(text[i]));
   codegen::data_char(p.gen, 0);

@@ -40,7 +40,7 @@ void check_size(const ParseState& s) {
 
 // An item's text holds its kind byte, its name and, per argument or index,
 // a comma, the token's code and its text; it must fit its 98 bytes.
-void grow_item_text(size_t& length, const std::string& part) {
+void grow_item_text(size_t& length, std::string_view part) {
   length += 2 + part.size();
   if (length > ground::kMaxItemText) fail(Diag::ExpressionTooComplex);
 }
@@ -68,7 +68,7 @@ void read_builtin_call(Parser& p, Item& item, size_t& length) {
 void read_array_element(Parser& p, Item& item, size_t& length) {
   if (advance(p) != kLeftBracket) fail(Diag::NoArrayLeftBracket);
   advance(p);
-  const std::string& text = p.cur.text;
+  std::string_view text = p.cur.text;
   grow_item_text(length, text);
   item.index.constant = !text.empty() && ground::is_digit(static_cast<unsigned char>(text[0]));
   if (item.index.constant) item.index.value = ground::parse_decimal(text);
@@ -79,7 +79,7 @@ void read_array_element(Parser& p, Item& item, size_t& length) {
 void named_operand(Parser& p, Item& item) {
   const Symbol* symbol = p.cur.symbol;
   Kind kind = kind_of(symbol);
-  const std::string& name = item.operand.name = p.cur.text;
+  const std::string& name = item.operand.name.assign(p.cur.text.view());
   item.operand.kind = kind;
   item.operand.value = symbol ? symbol->number().value_or(0) : 0;
   size_t length = 1 + name.size();
@@ -187,8 +187,8 @@ bool postfix_order(ExpressionBuffers& b) {
 
 codegen::Operand resolve(const Token& t) {
   const Symbol* s = t.symbol;
-  if (!s || !s->has_value()) return {Kind::None, t.text, 0};
-  return {s->kind, t.text, *s->number()};
+  if (!s || !s->has_value()) return {Kind::None, std::string(t.text.view()), 0};
+  return {s->kind, s->name, *s->number()};
 }
 
 const Expression& parse_expression(Parser& p, int terminator) {

@@ -83,11 +83,21 @@ constexpr ByteClass class_of(int c) {
   return kOther;
 }
 
+// How an operator or punctuation token is written: its text refers to this.
+struct Spelling {
+  char text[4];
+};
+
+constexpr int kCodes = kError + 1;
+
 struct Tables {
   std::array<ByteClass, 256> classes{};
   std::array<bool, 256> name_bytes{};
   std::array<signed char, 256> operators{};  // the row of kOperators, or -1
+  std::array<Spelling, kCodes> spellings{};
 };
+
+constexpr void spell(Tables& t, int code, char a, char b = 0, char c = 0) { t.spellings[code] = {{a, b, c, 0}}; }
 
 constexpr Tables make_tables() {
   Tables t;
@@ -96,8 +106,17 @@ constexpr Tables make_tables() {
     t.name_bytes[c] = is_name_byte(c);
     t.operators[c] = -1;
   }
-  for (int row = 0; row < static_cast<int>(std::size(kOperators)); ++row)
-    t.operators[static_cast<unsigned char>(kOperators[row].first)] = static_cast<signed char>(row);
+  for (int row = 0; row < static_cast<int>(std::size(kOperators)); ++row) {
+    const OperatorRule& rule = kOperators[row];
+    t.operators[static_cast<unsigned char>(rule.first)] = static_cast<signed char>(row);
+    spell(t, rule.alone, rule.first);
+    for (const Follow& f : rule.follows)
+      if (f.next != 0) spell(t, f.code, rule.first, f.next);
+  }
+  spell(t, kShlAssign, '<', '<', '=');
+  spell(t, kShrAssign, '>', '>', '=');
+  spell(t, kDivide, '/');
+  spell(t, kDivAssign, '/', '=');
   return t;
 }
 
@@ -109,15 +128,26 @@ int finish(Token& t, int code) {
   return t.code = code;
 }
 
-bool is_full(const Token& t) { return static_cast<int>(t.text.size()) >= ground::kMaxTokenText; }
+// A token whose text was built in its own copy.
+int finish_own(Token& t, int code) {
+  t.text.done();
+  return finish(t, code);
+}
+
+int finish_spelled(Token& t, int code) {
+  t.text.refer(kTables.spellings[code].text);
+  return finish(t, code);
+}
+
+bool is_full(const std::string& text) { return static_cast<int>(text.size()) >= ground::kMaxTokenText; }
 
 // Appends `c` unless the text is full; a full text pushes `c` back instead.
-bool append(Parser& p, Token& t, int c) {
-  if (is_full(t)) {
+bool append(Parser& p, std::string& text, int c) {
+  if (is_full(text)) {
     push_back(p.reader);
     return false;
   }
-  t.text.push_back(static_cast<char>(c));
+  text.push_back(static_cast<char>(c));
   return true;
 }
 
@@ -170,23 +200,31 @@ int read_escape(Parser& p, std::string* consumed) {
   return value;
 }
 
-// One level deep: the replacement is not looked up again.
-int substitute_define(Parser& p, Token& t, std::uint32_t hash) {
-  Symbol* s = p.symbols.intern(t.text, hash);
-  t.code = kIdentifier;
-  t.symbol = s;
-  if (!p.substitute_defines || s->kind != Kind::Define) return kIdentifier;
-  int code = s->define_code;
-  t.text = s->define_text;
-  if (code == kSmallNumber || code == kMediumNumber || code == kLargeNumber) p.value = ground::parse_decimal(t.text);
+// A #define's value in place of its name, one level deep: the replacement is
+// not looked up again.
+int substitute_define(Parser& p, Token& t, const Symbol& define) {
+  int code = define.define_code;
+  t.text.set(define.define_text);
+  if (code == kSmallNumber || code == kMediumNumber || code == kLargeNumber)
+    p.value = ground::parse_decimal(define.define_text);
   finish(t, code);
-  t.symbol = s->define_name;
+  t.symbol = define.define_name;
   return code;
+}
+
+int name_token(Parser& p, Token& t, std::string_view name, std::uint32_t hash) {
+  Symbol* s = p.symbols.intern(name, hash);
+  if (p.substitute_defines && s->kind == Kind::Define) return substitute_define(p, t, *s);
+  t.text.refer(s->name);
+  t.symbol = s;
+  return t.code = kIdentifier;
 }
 
 // The rest of a name that reaches the end of the bytes the line holds: a
 // line longer than a read goes on in the next one.
-int lex_name_across_reads(Parser& p, Token& t) {
+int lex_name_across_reads(Parser& p, Token& t, std::string_view start) {
+  std::string& text = t.text.own();
+  text.assign(start);
   for (;;) {
     int c = next_byte(p.reader);
     if (c < 0) break;
@@ -194,9 +232,9 @@ int lex_name_across_reads(Parser& p, Token& t) {
       push_back(p.reader);
       break;
     }
-    if (!append(p, t, c)) return finish(t, kError);
+    if (!append(p, text, c)) return finish_own(t, kError);
   }
-  return substitute_define(p, t, hash_of(t.text));
+  return name_token(p, t, text, hash_of(text));
 }
 
 // The first byte was just read from the line; the name is taken from the
@@ -208,105 +246,103 @@ int lex_identifier(Parser& p, Token& t) {
   int end = r.position;
   std::uint32_t hash = hash_step(kHashStart, line[start]);
   for (; end < r.length && kTables.name_bytes[line[end]]; ++end) hash = hash_step(hash, line[end]);
-  t.text.assign(reinterpret_cast<const char*>(line) + start, static_cast<size_t>(end - start));
   r.position = end;
-  if (end == r.length) return lex_name_across_reads(p, t);
-  return substitute_define(p, t, hash);
+  std::string_view name(reinterpret_cast<const char*>(line) + start, static_cast<size_t>(end - start));
+  if (end == r.length) return lex_name_across_reads(p, t, name);
+  return name_token(p, t, name, hash);
 }
 
 int lex_number(Parser& p, int first, Token& t) {
-  t.text.assign(1, static_cast<char>(first));
+  std::string& text = t.text.own();
+  text.assign(1, static_cast<char>(first));
   int points = 0;
   for (;;) {
     int c = next_byte(p.reader);
     if (c < 0) break;
-    bool hex_prefix = c == 'x' && t.text == "0";
+    bool hex_prefix = c == 'x' && text == "0";
     if (!hex_prefix && c != '.' && !is_hex_digit(c)) {
       push_back(p.reader);
       break;
     }
-    if (!append(p, t, c)) return finish(t, kError);
-    if (c == '.' && ++points == 2) return finish(t, kError);
+    if (!append(p, text, c)) return finish_own(t, kError);
+    if (c == '.' && ++points == 2) return finish_own(t, kError);
   }
   if (points == 1) {
     p.value = 0;
-    return finish(t, kRealNumber);
+    return finish_own(t, kRealNumber);
   }
   std::uint32_t value;
-  if (t.text.size() >= 2 && t.text[1] == 'x') {
-    value = ground::parse_hex(std::string_view(t.text).substr(2));
-    t.text = std::to_string(value);
+  if (text.size() >= 2 && text[1] == 'x') {
+    value = ground::parse_hex(std::string_view(text).substr(2));
+    text = std::to_string(value);
   } else {
-    value = ground::parse_decimal(t.text);
+    value = ground::parse_decimal(text);
   }
   p.value = value;
-  return finish(t, value < 256 ? kSmallNumber : value < 65536 ? kMediumNumber : kLargeNumber);
+  return finish_own(t, value < 256 ? kSmallNumber : value < 65536 ? kMediumNumber : kLargeNumber);
 }
 
 int lex_string(Parser& p, Token& t) {
-  t.text.assign(1, '"');
+  std::string& text = t.text.own();
+  text.assign(1, '"');
   for (;;) {
     int c = next_byte(p.reader);
-    if (c < 0) return finish(t, kError);
-    if (is_full(t)) {
+    if (c < 0) return finish_own(t, kError);
+    if (is_full(text)) {
       push_back(p.reader);
-      return finish(t, kError);
+      return finish_own(t, kError);
     }
     if (c == '"') {
-      t.text.push_back('"');
-      return finish(t, kString);
+      text.push_back('"');
+      return finish_own(t, kString);
     }
     if (c == '\\') {
       int value = read_escape(p, nullptr);
-      if (value < 0) return finish(t, kError);
-      t.text.push_back(static_cast<char>(value & 0xFF));
+      if (value < 0) return finish_own(t, kError);
+      text.push_back(static_cast<char>(value & 0xFF));
       continue;
     }
-    t.text.push_back(static_cast<char>(c));
+    text.push_back(static_cast<char>(c));
     if (c >= 0x80) {  // the second byte of a double-byte character is taken unread
       int second = next_byte(p.reader);
-      if (second < 0 || !append(p, t, second)) return finish(t, kError);
+      if (second < 0 || !append(p, text, second)) return finish_own(t, kError);
     }
   }
 }
 
 int lex_character(Parser& p, Token& t) {
-  t.text.assign(1, '\'');
+  std::string& text = t.text.own();
+  text.assign(1, '\'');
   int c = next_byte(p.reader);
-  if (c < 0) return finish(t, kError);
-  t.text.push_back(static_cast<char>(c));
-  int value = c == '\\' ? read_escape(p, &t.text) : c;
-  if (value < 0) return finish(t, kError);
+  if (c < 0) return finish_own(t, kError);
+  text.push_back(static_cast<char>(c));
+  int value = c == '\\' ? read_escape(p, &text) : c;
+  if (value < 0) return finish_own(t, kError);
   int close = next_byte(p.reader);
-  if (close < 0) return finish(t, kError);
+  if (close < 0) return finish_own(t, kError);
   if (close != '\'') {
-    t.text.push_back(static_cast<char>(close));
-    return finish(t, kError);
+    text.push_back(static_cast<char>(close));
+    return finish_own(t, kError);
   }
   p.value = static_cast<std::uint32_t>(value);
-  t.text = std::to_string(value);
-  return finish(t, kSmallNumber);
+  text = std::to_string(value);
+  return finish_own(t, kSmallNumber);
 }
 
 int lex_operator(Parser& p, const OperatorRule& rule, Token& t) {
-  t.text.assign(1, rule.first);
-  if (rule.follows[0].next == 0) return finish(t, rule.alone);
+  if (rule.follows[0].next == 0) return finish_spelled(t, rule.alone);
   int c = next_byte(p.reader);
-  if (c < 0) return finish(t, rule.alone);
+  if (c < 0) return finish_spelled(t, rule.alone);
   for (const Follow& f : rule.follows) {
     if (f.next == 0 || f.next != c) continue;
-    t.text.push_back(static_cast<char>(c));
-    if (f.code != kShiftLeft && f.code != kShiftRight) return finish(t, f.code);
+    if (f.code != kShiftLeft && f.code != kShiftRight) return finish_spelled(t, f.code);
     int third = next_byte(p.reader);
-    if (third == '=') {
-      t.text.push_back('=');
-      return finish(t, f.code == kShiftLeft ? kShlAssign : kShrAssign);
-    }
+    if (third == '=') return finish_spelled(t, f.code == kShiftLeft ? kShlAssign : kShrAssign);
     if (third >= 0) push_back(p.reader);
-    return finish(t, f.code);
+    return finish_spelled(t, f.code);
   }
   push_back(p.reader);
-  return finish(t, rule.alone);
+  return finish_spelled(t, rule.alone);
 }
 
 // The blanks that follow one, within the line.
@@ -320,20 +356,21 @@ int lex_slash(Parser& p, Token& t) {
   int c = next_byte(p.reader);
   if (c == '*') {
     if (skip_block_comment(p) == 0) return kGoOn;
-    t.text = "/*";
+    t.text.refer("/*");
     return finish(t, kError);
   }
   if (c == '/') {
     drop_rest_of_line(p.reader);
     return kGoOn;
   }
-  if (c == '=') {
-    t.text = "/=";
-    return finish(t, kDivAssign);
-  }
+  if (c == '=') return finish_spelled(t, kDivAssign);
   if (c >= 0) push_back(p.reader);
-  t.text = "/";
-  return finish(t, kDivide);
+  return finish_spelled(t, kDivide);
+}
+
+int lex_other(Token& t, int c) {
+  t.text.own().assign(1, static_cast<char>(c));
+  return finish_own(t, kError);
 }
 
 }  // namespace
@@ -355,10 +392,8 @@ int next_token(Parser& p, Token& t) {
       case kSlash:
         if (int code = lex_slash(p, t); code != kGoOn) return code;
         continue;
-      case kOther: break;
+      case kOther: return lex_other(t, c);
     }
-    t.text.assign(1, static_cast<char>(c));
-    return finish(t, kError);
   }
 }
 

@@ -18,14 +18,16 @@ namespace {
 using ground::Diag;
 using ground::fail;
 
-bool names_a_pin(const std::string& name) { return !name.empty() && name[0] == '#'; }
+bool names_a_pin(std::string_view name) { return !name.empty() && name[0] == '#'; }
 
 codegen::Operand target_of(const Parser& p, const Token& start) {
-  const std::string& name = start.text;
+  std::string_view name = start.text;
   codegen::Operand target = resolve(start);
   if (ground::is_variable(target.kind)) return target;
-  if (!names_a_pin(name)) fail(Diag::TargetNotVariable, name.c_str());
-  return {Kind::Pin, name, pin_reference(p, std::string_view(name).substr(1))};
+  if (!names_a_pin(name)) fail(Diag::TargetNotVariable, start.text.c_str());
+  target.kind = Kind::Pin;
+  target.value = pin_reference(p, name.substr(1));
+  return target;
 }
 
 void compile_assignment(Parser& p, const Token& start) {
@@ -59,10 +61,10 @@ void compile_element_assignment(Parser& p, const Token& start) {
 }
 
 void compile_label(Parser& p, const Token& start) {
-  const std::string& name = start.text;
   if (start.code != kIdentifier) fail(Diag::UnsupportedForm);
-  check_label_name(p, name, false);
   Symbol& label = *start.symbol;
+  const std::string& name = label.name;
+  check_label_name(p, name, false);
   if (p.gen.pass == 1 && label.kind != Kind::None && label.kind != Kind::Forward) fail(Diag::LabelTwice, name.c_str());
   codegen::label(p.gen, name);
   SymbolTable::set_offset(label, Kind::Label, codegen::counter(p.gen));
@@ -86,7 +88,7 @@ void compile_call(Parser& p, const Token& start) {
   if (advance(p) != kRightParen) fail(Diag::FunctionCallParen);
   if (advance(p) != kSemicolon) fail(Diag::FunctionCallSemicolon);
   if (start.code != kIdentifier) fail(Diag::UnsupportedForm);
-  codegen::call_function(p.gen, start.text, call_target(p, start));
+  codegen::call_function(p.gen, start.symbol->name, call_target(p, start));
   advance(p);
 }
 

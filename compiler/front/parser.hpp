@@ -36,9 +36,54 @@ struct SourceReader {
   std::array<unsigned char, ground::kLineBufferSize + 1> loaded{};
 };
 
+// A token's text: a view of a whole string that outlives the token (a name's
+// entry, an operator's spelling) or of the token's own copy, so that reading
+// a name copies nothing. Every view ends with a 0 byte after it.
+class TokenText {
+ public:
+  TokenText() = default;
+  TokenText(const TokenText& other) : own_(other.own_), view_(other.owned() ? std::string_view(own_) : other.view_) {}
+  TokenText& operator=(const TokenText& other) {
+    if (this == &other) return *this;
+    own_ = other.own_;
+    view_ = other.owned() ? std::string_view(own_) : other.view_;
+    return *this;
+  }
+
+  operator std::string_view() const { return view_; }
+  operator std::string() const { return std::string(view_); }
+  std::string_view view() const { return view_; }
+  const char* c_str() const { return view_.data(); }
+  size_t size() const { return view_.size(); }
+  bool empty() const { return view_.empty(); }
+  char operator[](size_t i) const { return view_[i]; }
+  friend bool operator==(const TokenText& a, std::string_view b) { return a.view_ == b; }
+
+  // A string that stays as it is while the token may be read: a name's entry, a literal.
+  void refer(const std::string& stable) { view_ = stable; }
+  void refer(const char* literal) { view_ = literal; }
+  // The token's own copy, built in place; done() shows it.
+  std::string& own() {
+    own_.clear();
+    view_ = own_;
+    return own_;
+  }
+  void done() { view_ = own_; }
+  void set(std::string_view text) {
+    own_.assign(text);
+    view_ = own_;
+  }
+
+ private:
+  bool owned() const { return view_.data() == own_.data(); }
+
+  std::string own_;
+  std::string_view view_ = "";
+};
+
 struct Token {
   int code = kEnd;
-  std::string text;
+  TokenText text;
   Symbol* symbol = nullptr;  // an identifier's entry in the symbol table; null for other tokens
 };
 

@@ -20,7 +20,7 @@ using ground::fail;
 using ground::kPortBits;
 
 // The text between the string's quotes, up to the first closing quote.
-std::string_view pin_list_of(const std::string& token_text) {
+std::string_view pin_list_of(std::string_view token_text) {
   std::string_view list(token_text);
   list.remove_prefix(1);
   size_t end = list.find_first_of(std::string_view("\"\0", 2));

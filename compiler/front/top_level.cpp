@@ -1,7 +1,5 @@
 #include "front/top_level.hpp"
 
-#include <strings.h>
-
 #include <string>
 
 #include "codegen/layout.hpp"
@@ -9,6 +7,7 @@
 #include "front/source_reader.hpp"
 #include "front/statements.hpp"
 #include "ground/diagnostics.hpp"
+#include "ground/text.hpp"
 
 namespace corvel::front {
 
@@ -56,9 +55,11 @@ void compile_function(Parser& p) {
   compile_function_body(p);
 }
 
-bool is_declaration_word(const std::string& text, bool& word) {
-  word = strcasecmp(text.c_str(), "WORD") == 0;
-  return word || strcasecmp(text.c_str(), "BYTE") == 0;
+// BYTE or WORD in any case.
+bool is_declaration_word(std::string_view text, bool& word) {
+  auto is = [text](std::string_view keyword) { return text.size() == keyword.size() && ground::starts_with_nocase(text, keyword); };
+  word = is("WORD");
+  return word || is("BYTE");
 }
 
 }  // namespace
@@ -88,7 +89,7 @@ void compile_board_define(Parser& p, std::string_view fields) {
 }
 
 void compile_top_level_item(Parser& p) {
-  const std::string& text = p.cur.text;
+  std::string_view text = p.cur.text;
   bool word = false;
   if (text == "#port") {
     if (p.section != Section::Ports) fail(Diag::PortAfterDeclarations);
