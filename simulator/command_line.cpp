@@ -7,7 +7,9 @@
 #include "ground/limits.hpp"
 #include "ground/messages.hpp"
 #include "ground/text.hpp"
+#include "entries.hpp"
 #include "machine.hpp"
+#include "native.hpp"
 #include "output/rom_file.hpp"
 #include "waveforms.hpp"
 
@@ -16,9 +18,11 @@ namespace corvsim {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvsim prog.rom [-board.dat] [--vcd out.vcd] [--svg out.svg] [--trace] [--events] [--replies file] [--max-steps N]\n"
-    "  runs a ROM file of byte code and shows what the board would do\n"
+    "usage: corvsim prog.rom [-board.dat] [--firmware H8FUNC.H] [--vcd out.vcd] [--svg out.svg] [--trace] [--events]\n"
+    "               [--replies file] [--max-steps N]\n"
+    "  runs a ROM file of byte code or of native code and shows what the board would do\n"
     "  -board.dat       the board file that names the pins (default control.dat)\n"
+    "  --firmware file  the firmware's entry points, for native code (NAME .EQU H'1000 lines)\n"
     "  --vcd file       write every pin, switch line and supply as a Value Change Dump\n"
     "  --svg file       draw the same timeline as a timing diagram\n"
     "  --trace          show every instruction as it runs\n"
@@ -27,7 +31,7 @@ constexpr const char* kUsage =
     "  --max-steps N    stop after N steps (default 10000000)\n";
 
 struct Options {
-  std::string rom, board = "control.dat", vcd, svg, replies;
+  std::string rom, board = "control.dat", vcd, svg, replies, firmware;
   bool trace = false, events = false, has_board = false;
   Limits limits;
 };
@@ -45,6 +49,7 @@ bool take_option(int argc, const char* const* argv, int& i, Options& o) {
   if (arg == "--vcd") return take_value(argc, argv, i, o.vcd);
   if (arg == "--svg") return take_value(argc, argv, i, o.svg);
   if (arg == "--replies") return take_value(argc, argv, i, o.replies);
+  if (arg == "--firmware") return take_value(argc, argv, i, o.firmware);
   if (arg == "--max-steps") {
     if (!take_value(argc, argv, i, steps) || steps.find_first_not_of("0123456789") != std::string::npos || steps.empty()) return false;
     o.limits.max_steps = std::stol(steps.substr(0, 15));
@@ -69,6 +74,8 @@ bool parse(int argc, const char* const* argv, Options& o) {
   return !o.rom.empty();
 }
 
+bool is_native(const corvel::ground::Image& image) { return image.bytes[corvel::ground::kCompileModeByte] == 1; }
+
 // The ROM's image, or an empty one after the message.
 bool load_rom(const Options& o, corvel::ground::Image& image, std::FILE* console) {
   try {
@@ -77,11 +84,24 @@ bool load_rom(const Options& o, corvel::ground::Image& image, std::FILE* console
     std::fputs(f.message.c_str(), console);
     return false;
   }
+  if (is_native(image)) place_native_image(image);
   const char* refusal = nullptr;
   if (image.size <= corvel::ground::kHeaderSize) refusal = "is too short to hold a program";
-  else if (image.bytes[corvel::ground::kCompileModeByte] == 1) refusal = "holds native code (compile mode 1): corvsim runs byte code";
+  else if (is_native(image) && o.firmware.empty())
+    refusal = "holds native code (compile mode 1): name the firmware's entry points with --firmware H8FUNC.H";
   if (refusal) std::fprintf(console, "corvsim: %s %s\n", o.rom.c_str(), refusal);
   return !refusal;
+}
+
+bool load_entries(const Options& o, const corvel::ground::Image& image, Entries& entries, std::FILE* console) {
+  if (!is_native(image)) return true;
+  try {
+    entries = read_entries(o.firmware);
+    return true;
+  } catch (const EntriesError& e) {
+    std::fprintf(console, "corvsim: %s\n", e.what());
+    return false;
+  }
 }
 
 bool load_board(const Options& o, corvel::ground::Board& board, std::FILE* console) {
@@ -102,15 +122,17 @@ bool load_replies(const Options& o, Replies& replies, std::FILE* console) {
 }
 
 void print_header(const Options& o, const corvel::ground::Image& image, std::FILE* console) {
-  std::fprintf(console, "corvsim: %s: %d bytes of byte code", o.rom.c_str(), image.size);
+  std::fprintf(console, "corvsim: %s: %d bytes of %s", o.rom.c_str(), image.size, is_native(image) ? "native code" : "byte code");
   if (image.frame_count > 0) std::fprintf(console, " in %d frames", image.frame_count);
   std::fprintf(console, ", board %s\n%9s  %6s  %s\n", o.board.c_str(), "step", "offset", "event");
 }
 
-int simulate(const Options& o, Model& model, Timeline& timeline, std::FILE* console) {
+int simulate(const Options& o, Model& model, const Entries& entries, std::FILE* console) {
+  Timeline& timeline = model.timeline();
   int status = 0;
   try {
-    Machine(model, o.trace).run();
+    if (is_native(model.image())) NativeMachine(model, entries, o.trace).run();
+    else Machine(model, o.trace).run();
   } catch (const Stop& s) {
     std::fprintf(console, "corvsim: stopped at <%04ld>: %s\n", s.offset, s.what());
     status = 1;
@@ -133,11 +155,14 @@ int run_corvsim(int argc, const char* const* argv, std::FILE* console) {
   corvel::ground::Image image;
   corvel::ground::Board board;
   Replies replies;
-  if (!load_rom(o, image, console) || !load_board(o, board, console) || !load_replies(o, replies, console)) return 1;
+  Entries entries;
+  if (!load_rom(o, image, console) || !load_entries(o, image, entries, console) || !load_board(o, board, console) ||
+      !load_replies(o, replies, console))
+    return 1;
   if (!o.events) print_header(o, image, console);
   Timeline timeline(console, o.events);
   Model model(std::move(image), board, timeline, replies, o.limits);
-  return simulate(o, model, timeline, console);
+  return simulate(o, model, entries, console);
 }
 
 }  // namespace corvsim

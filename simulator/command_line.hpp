@@ -1,5 +1,5 @@
 // corvsim's command line:
-//   corvsim prog.rom [-board.dat] [--vcd out.vcd] [--svg out.svg] [--trace] [--replies file] [--max-steps N]
+//   corvsim prog.rom [-board.dat] [--firmware H8FUNC.H] [--vcd out.vcd] [--svg out.svg] [--trace] [--replies file] [--max-steps N]
 #pragma once
 
 #include <cstdio>

@@ -9,9 +9,6 @@ namespace {
 
 using codegen::Element;
 
-int block_of_register(int code) { return (code - codegen::kPortRegisters[0].code) / 2; }
-bool is_direction_register(int code) { return (code - codegen::kPortRegisters[0].code) % 2 == 1; }
-
 bool is_unary(int op) {
   using codegen::Operator;
   for (Operator u : {Operator::Increment, Operator::Decrement, Operator::BitNot, Operator::LogicalNot})
@@ -79,25 +76,24 @@ Operand Machine::decode(long p) const {
 
 long Machine::value(const Operand& o) const {
   switch (o.element) {
-    case Element::Bool: return m_.bit(o.first);
+    case Element::Bool:
     case Element::BoolDir:
-      if (o.first - codegen::kDirectionOffset >= kPortBits) throw Stop(m_.at, "there is no port bit " + std::to_string(o.first));
-      return m_.direction(o.first - codegen::kDirectionOffset);
+    case Element::PortRegister: return m_.port(o.first);
     case Element::Const1:
     case Element::Const2: return o.address;
     case Element::Val1: return m_.data(o.address);
     case Element::Val2: return m_.data(o.address) * 256 + m_.data(o.address + 1);
     case Element::Array: return m_.data(o.address + o.index);
     case Element::ArrayW: return m_.data(o.address + 2 * o.index) * 256 + m_.data(o.address + 2 * o.index + 1);
-    case Element::PortRegister: return m_.block_word(block_of_register(o.first), is_direction_register(o.first));
     default: return 0;
   }
 }
 
 void Machine::store(const Operand& o, long v) {
   switch (o.element) {
-    case Element::Bool: return m_.write_bit(o.first, v != 0);
-    case Element::BoolDir: return m_.write_direction(o.first - codegen::kDirectionOffset, v != 0);
+    case Element::Bool:
+    case Element::BoolDir:
+    case Element::PortRegister: return m_.set_port(o.first, v);
     case Element::Val1: return m_.store_data(o.address, static_cast<int>(v & 0xFF));
     case Element::Array: return m_.store_data(o.address + o.index, static_cast<int>(v & 0xFF));
     case Element::Val2:
@@ -106,7 +102,6 @@ void Machine::store(const Operand& o, long v) {
       m_.store_data(a, static_cast<int>((v >> 8) & 0xFF));
       return m_.store_data(a + 1, static_cast<int>(v & 0xFF));
     }
-    case Element::PortRegister: return m_.write_block(block_of_register(o.first), is_direction_register(o.first), v);
     default: throw Stop(m_.at, "a constant cannot be assigned to");
   }
 }

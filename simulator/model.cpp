@@ -1,5 +1,7 @@
 #include "model.hpp"
 
+#include <iterator>
+
 #include "codegen/intermediate_code.hpp"
 #include "ground/limits.hpp"
 
@@ -11,6 +13,12 @@ constexpr long kWordMask = 0xFFFF;
 
 void check_bit(int bit, long at) {
   if (bit < 0 || bit >= kPortBits) throw Stop(at, "there is no port bit " + std::to_string(bit));
+}
+
+int block_of_register(int code) { return (code - codegen::kPortRegisters[0].code) / 2; }
+bool is_direction_register(int code) { return (code - codegen::kPortRegisters[0].code) % 2 == 1; }
+bool is_register(int code) {
+  return code >= codegen::kPortRegisters[0].code && code < codegen::kPortRegisters[0].code + static_cast<int>(std::size(codegen::kPortRegisters));
 }
 
 }  // namespace
@@ -64,6 +72,21 @@ void Model::write_block(int block, bool direction, long word) {
     if (direction) write_direction(bit, (word >> i) & 1);
     else write_bit(bit, (word >> i) & 1);
   }
+}
+
+long Model::port(int code) const {
+  if (is_register(code)) return block_word(block_of_register(code), is_direction_register(code));
+  if (code >= codegen::kDirectionOffset) {
+    check_bit(code - codegen::kDirectionOffset, at);
+    return direction(code - codegen::kDirectionOffset);
+  }
+  return bit(code);
+}
+
+void Model::set_port(int code, long value) {
+  if (is_register(code)) return write_block(block_of_register(code), is_direction_register(code), value);
+  if (code >= codegen::kDirectionOffset) return write_direction(code - codegen::kDirectionOffset, value != 0);
+  write_bit(code, value != 0);
 }
 
 void Model::set_supply(Supply s, int tenths) {

@@ -54,6 +54,10 @@ class Model {
   void write_direction(int bit, int value);
   long block_word(int block, bool direction) const { return board_.block_word(image_, block, direction); }
   void write_block(int block, bool direction, long word);
+  // A port bit, a bit's direction or a port block's register by the code the
+  // byte code lays and the native code passes to the firmware.
+  long port(int code) const;
+  void set_port(int code, long value);
   void set_supply(Supply s, int tenths);
 
   // A line of the transcript, and a line of the event stream that both forms print alike.
