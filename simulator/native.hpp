@@ -52,7 +52,6 @@ class NativeMachine {
   h8::Registers regs_;
   h8::Memory memory_;
   std::vector<std::uint8_t> stack_;
-  bool ended_ = false;
 };
 
 }  // namespace corvsim
