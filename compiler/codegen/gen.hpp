@@ -7,6 +7,7 @@
 #include <array>
 
 #include "ground/asm_out.hpp"
+#include "ground/format.hpp"
 #include "ground/image.hpp"
 #include "ground/limits.hpp"
 
@@ -33,9 +34,27 @@ inline long counter(const Gen& g) { return g.image.size; }
 // The run-time address of a code offset: the offset itself in pass 1.
 inline long address_of(const Gen& g, long offset) { return g.pass == 1 ? offset : g.image.runtime_address(offset); }
 
-// Both write only while native output is active.
-void emit(Gen& g, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void emit_data(Gen& g, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void emit_text(Gen& g, std::string_view text);
+// A line of the code stream or the data stream, formatted as printf would
+// from ints, longs and C strings (%d %i %u %x %X %c %s %%, flags - and 0, a
+// width, the length l); only while native output is active. The test is
+// made here, inline: most calls come while nothing is written. The checked
+// builds stop at an argument of the wrong kind for its conversion.
+template <class... Args>
+void emit(Gen& g, const char* format, Args... args) {
+  if (!native_output(g)) return;
+  const ground::FormatArg list[] = {ground::FormatArg(args)..., ground::FormatArg()};
+  g.out.code_line(format, list);
+}
+
+template <class... Args>
+void emit_data(Gen& g, const char* format, Args... args) {
+  if (!native_output(g)) return;
+  const ground::FormatArg list[] = {ground::FormatArg(args)..., ground::FormatArg()};
+  g.out.data_line(format, list);
+}
+
+inline void emit_text(Gen& g, std::string_view text) {
+  if (native_output(g)) g.out.code(text);
+}
 
 }  // namespace corvel::codegen

@@ -69,9 +69,10 @@ bool is_octal(int c) { return c >= '0' && c <= '7'; }
 constexpr bool is_name_byte(int c) { return is_letter(c) || is_digit(c) || c == '_' || c == '.'; }
 
 // Byte classes, looked up once a byte instead of tested one by one.
-enum ByteClass : std::uint8_t { kOther, kSpace, kNameStart, kDigit, kQuote, kApostrophe, kSlash, kOperator };
+enum ByteClass : std::uint8_t { kOther, kSpace, kNameStart, kDigit, kQuote, kApostrophe, kSlash, kOperator, kEndOfInput };
 
 constexpr ByteClass class_of(int c) {
+  if (c == kSubstituteByte) return kEndOfInput;
   if (is_space(c)) return kSpace;
   if (is_letter(c) || c == '#' || c == '_') return kNameStart;
   if (is_digit(c)) return kDigit;
@@ -86,6 +87,7 @@ constexpr ByteClass class_of(int c) {
 // How an operator or punctuation token is written: its text refers to this.
 struct Spelling {
   char text[4];
+  std::uint8_t size;
 };
 
 constexpr int kCodes = kError + 1;
@@ -97,7 +99,9 @@ struct Tables {
   std::array<Spelling, kCodes> spellings{};
 };
 
-constexpr void spell(Tables& t, int code, char a, char b = 0, char c = 0) { t.spellings[code] = {{a, b, c, 0}}; }
+constexpr void spell(Tables& t, int code, char a, char b = 0, char c = 0) {
+  t.spellings[code] = {{a, b, c, 0}, static_cast<std::uint8_t>(1 + (b != 0) + (c != 0))};
+}
 
 constexpr Tables make_tables() {
   Tables t;
@@ -135,7 +139,8 @@ int finish_own(Token& t, int code) {
 }
 
 int finish_spelled(Token& t, int code) {
-  t.text.refer(kTables.spellings[code].text);
+  const Spelling& s = kTables.spellings[code];
+  t.text.refer(std::string_view(s.text, s.size));
   return finish(t, code);
 }
 
@@ -151,8 +156,12 @@ bool append(Parser& p, std::string& text, int c) {
   return true;
 }
 
+// The lexers of the rarer tokens stay out of next_token, which keeps its
+// frame small for names, blanks and operators.
+#define CORVEL_COLD __attribute__((noinline))
+
 // Skips to the end of a block comment; -1 when the input ends inside it.
-int skip_block_comment(Parser& p) {
+CORVEL_COLD int skip_block_comment(Parser& p) {
   p.in_comment = true;
   int previous = 0;
   for (;;) {
@@ -202,7 +211,7 @@ int read_escape(Parser& p, std::string* consumed) {
 
 // A #define's value in place of its name, one level deep: the replacement is
 // not looked up again.
-int substitute_define(Parser& p, Token& t, const Symbol& define) {
+CORVEL_COLD int substitute_define(Parser& p, Token& t, const Symbol& define) {
   int code = define.define_code;
   t.text.set(define.define_text);
   if (code == kSmallNumber || code == kMediumNumber || code == kLargeNumber)
@@ -214,7 +223,8 @@ int substitute_define(Parser& p, Token& t, const Symbol& define) {
 
 int name_token(Parser& p, Token& t, std::string_view name, std::uint32_t hash) {
   Symbol* s = p.symbols.intern(name, hash);
-  if (p.substitute_defines && s->kind == Kind::Define) return substitute_define(p, t, *s);
+  if (p.substitute_defines && s->kind == Kind::Define) [[unlikely]]
+    return substitute_define(p, t, *s);
   t.text.refer(s->name);
   t.symbol = s;
   return t.code = kIdentifier;
@@ -222,7 +232,7 @@ int name_token(Parser& p, Token& t, std::string_view name, std::uint32_t hash) {
 
 // The rest of a name that reaches the end of the bytes the line holds: a
 // line longer than a read goes on in the next one.
-int lex_name_across_reads(Parser& p, Token& t, std::string_view start) {
+CORVEL_COLD int lex_name_across_reads(Parser& p, Token& t, std::string_view start) {
   std::string& text = t.text.own();
   text.assign(start);
   for (;;) {
@@ -252,7 +262,7 @@ int lex_identifier(Parser& p, Token& t) {
   return name_token(p, t, name, hash);
 }
 
-int lex_number(Parser& p, int first, Token& t) {
+CORVEL_COLD int lex_number(Parser& p, int first, Token& t) {
   std::string& text = t.text.own();
   text.assign(1, static_cast<char>(first));
   int points = 0;
@@ -282,7 +292,7 @@ int lex_number(Parser& p, int first, Token& t) {
   return finish_own(t, value < 256 ? kSmallNumber : value < 65536 ? kMediumNumber : kLargeNumber);
 }
 
-int lex_string(Parser& p, Token& t) {
+CORVEL_COLD int lex_string(Parser& p, Token& t) {
   std::string& text = t.text.own();
   text.assign(1, '"');
   for (;;) {
@@ -310,7 +320,7 @@ int lex_string(Parser& p, Token& t) {
   }
 }
 
-int lex_character(Parser& p, Token& t) {
+CORVEL_COLD int lex_character(Parser& p, Token& t) {
   std::string& text = t.text.own();
   text.assign(1, '\'');
   int c = next_byte(p.reader);
@@ -345,18 +355,13 @@ int lex_operator(Parser& p, const OperatorRule& rule, Token& t) {
   return finish_spelled(t, rule.alone);
 }
 
-// The blanks that follow one, within the line.
-void skip_spaces(SourceReader& r) {
-  while (r.position < r.length && kTables.classes[r.line[r.position]] == kSpace) ++r.position;
-}
-
 constexpr int kGoOn = -100;  // a comment was skipped: read on
 
-int lex_slash(Parser& p, Token& t) {
+CORVEL_COLD int lex_slash(Parser& p, Token& t) {
   int c = next_byte(p.reader);
   if (c == '*') {
     if (skip_block_comment(p) == 0) return kGoOn;
-    t.text.refer("/*");
+    t.text.refer(std::string_view("/*"));
     return finish(t, kError);
   }
   if (c == '/') {
@@ -368,30 +373,39 @@ int lex_slash(Parser& p, Token& t) {
   return finish_spelled(t, kDivide);
 }
 
-int lex_other(Token& t, int c) {
+CORVEL_COLD int lex_other(Token& t, int c) {
   t.text.own().assign(1, static_cast<char>(c));
   return finish_own(t, kError);
 }
 
 }  // namespace
 
+// Blanks are skipped within the line, and the line buffer is refilled only
+// when it is read to its end.
 int next_token(Parser& p, Token& t) {
   if (p.in_comment && skip_block_comment(p) < 0) return finish(t, kEnd);
+  SourceReader& r = p.reader;
   for (;;) {
-    int c = next_byte(p.reader);
-    if (c < 0 || c == kSubstituteByte) return finish(t, kEnd);
+    int at = r.position;
+    while (at < r.length && kTables.classes[r.line[at]] == kSpace) ++at;
+    r.position = at;
+    if (at == r.length) {
+      if (!read_line(r)) return finish(t, kEnd);
+      continue;
+    }
+    int c = r.line[at];
+    r.position = at + 1;
     switch (kTables.classes[c]) {
-      case kSpace:
-        skip_spaces(p.reader);
-        continue;
       case kNameStart: return lex_identifier(p, t);
+      case kOperator: return lex_operator(p, kOperators[kTables.operators[c]], t);
       case kDigit: return lex_number(p, c, t);
       case kQuote: return lex_string(p, t);
       case kApostrophe: return lex_character(p, t);
-      case kOperator: return lex_operator(p, kOperators[kTables.operators[c]], t);
       case kSlash:
         if (int code = lex_slash(p, t); code != kGoOn) return code;
         continue;
+      case kEndOfInput: return finish(t, kEnd);
+      case kSpace:
       case kOther: return lex_other(t, c);
     }
   }

@@ -61,7 +61,7 @@ class TokenText {
 
   // A string that stays as it is while the token may be read: a name's entry, a literal.
   void refer(const std::string& stable) { view_ = stable; }
-  void refer(const char* literal) { view_ = literal; }
+  void refer(std::string_view literal) { view_ = literal; }
   // The token's own copy, built in place; done() shows it.
   std::string& own() {
     own_.clear();

@@ -14,10 +14,6 @@ AsmOut::Opened AsmOut::open(const std::string& path) {
   return Opened::kOk;
 }
 
-void AsmOut::vdata(const char* format, va_list args) { append_vformat(data_, format, args); }
-
-void AsmOut::vcode(const char* format, va_list args) { append_vformat(code_, format, args); }
-
 bool AsmOut::close(std::string_view tail) {
   if (!file_) return true;
   code_.append(tail);

@@ -2,12 +2,11 @@
 // built in memory and written at the end, the data first, into the .asm file.
 #pragma once
 
-#include <cstdarg>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "ground/text.hpp"
+#include "ground/format.hpp"
 
 namespace corvel::ground {
 
@@ -27,8 +26,9 @@ class AsmOut {
 
   void data(std::string_view text) { data_.append(text); }
   void code(std::string_view text) { code_.append(text); }
-  void vdata(const char* format, va_list args);
-  void vcode(const char* format, va_list args);
+  // A line formatted from its arguments (see append_args()).
+  void data_line(const char* format, const FormatArg* args) { append_args(data_, format, args); }
+  void code_line(const char* format, const FormatArg* args) { append_args(code_, format, args); }
 
   // Writes the data stream, the code stream and `tail`, and closes the file.
   // False when anything was not written whole.

@@ -8,7 +8,7 @@
 
 #include "ground/diagnostics.hpp"
 #include "ground/file.hpp"
-#include "ground/text.hpp"
+#include "ground/text_buffer.hpp"
 #include "output/import.hpp"
 
 namespace corvel::output {
