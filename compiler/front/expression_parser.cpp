@@ -17,25 +17,64 @@ using ground::fail;
 
 enum Previous { kStart, kOperator, kOperand };
 
+// The expression is converted to postfix order as it is read: operands go to
+// the output at once, operators wait on the stack. A conversion that fails
+// is only reported once the whole expression has been read, as the faults
+// of reading come first.
 struct ParseState {
   int terminator = kSemicolon;
   Previous previous = kStart;
   int depth = 1;
   bool ended = false;
-  Expression& items;
+  int written = 0;  // items read, operators and parentheses among them
+  bool converted = true;
+  Expression& postfix;
+  std::vector<int>& stack;  // operator codes; kBottom for the implicit "(" below them
 };
 
-// An item is made in place; the size is checked after it is filled, as the
-// checks of its operand come first.
+constexpr int kBottom = -1;
+
+// An operand's item is made in place in the output; the size is checked
+// after it is filled, as the checks of its operand come first.
 Item& new_item(ParseState& s, int code, long value = 0) {
-  Item& item = s.items.emplace_back();
+  Item& item = s.postfix.emplace_back();
   item.code = code;
   item.value = value;
+  ++s.written;
   return item;
 }
 
 void check_size(const ParseState& s) {
-  if (static_cast<int>(s.items.size()) > ground::kMaxItems) fail(Diag::ExpressionTooComplex);
+  if (s.written > ground::kMaxItems) fail(Diag::ExpressionTooComplex);
+}
+
+int code_on(int top) { return top == kBottom ? kLeftParen : top; }
+
+// One operator or parenthesis against the stack; false when the conversion fails.
+bool convert_operator(ParseState& s, int code) {
+  for (;;) {
+    int top = s.stack.back();
+    std::uint8_t in = kClassTable[code & 0xFF], on = kClassTable[code_on(top) & 0xFF];
+    if (in == kNoClass || on == kNoClass) return false;
+    if (!is_reduce(kActions[in][on])) {
+      if (static_cast<int>(s.stack.size()) >= ground::kOperatorStackSize) return false;
+      s.stack.push_back(code);
+      return true;
+    }
+    if (code_on(top) == kLeftParen) {
+      if (top == kBottom) return false;
+      s.stack.pop_back();
+      return true;
+    }
+    s.postfix.emplace_back().code = top;
+    s.stack.pop_back();
+  }
+}
+
+void take_operator(ParseState& s, int code) {
+  ++s.written;
+  if (s.converted && !convert_operator(s, code)) s.converted = false;
+  check_size(s);
 }
 
 // An item's text holds its kind byte, its name and, per argument or index,
@@ -111,8 +150,7 @@ void take_paren(ParseState& s, int code) {
   }
   if (code == kLeftParen) ++s.depth;
   s.previous = kStart;
-  new_item(s, code);
-  check_size(s);
+  take_operator(s, code);
 }
 
 bool is_refused_operator(int code) { return code == kXor || (code >= kModAssign && code <= kAssign); }
@@ -130,8 +168,7 @@ void take_token(Parser& p, ParseState& s, int code) {
   } else if (is_operator_token(code)) {
     if (is_refused_operator(code)) fail(Diag::UnsupportedOperator, p.cur.text.c_str());
     s.previous = kOperator;
-    new_item(s, code);
-    check_size(s);
+    take_operator(s, code);
   } else if (is_number_token(code)) {
     new_item(s, code, ground::parse_decimal(p.cur.text));
     take_operand(s, Diag::OperandAfterNumber);
@@ -140,47 +177,9 @@ void take_token(Parser& p, ParseState& s, int code) {
   }
 }
 
-bool goes_to_output(int code) { return (code <= 1 || code >= 35) && code != kLeftParen && code != kRightParen; }
-
-constexpr int kBottom = -1;  // the implicit "(" at the bottom of the operator stack
-
-int code_at(const Expression& items, int i) { return i == kBottom ? kLeftParen : items[i].code; }
-
-// One operator against the stack; false when the conversion fails.
-bool convert_operator(const Expression& items, int i, std::vector<int>& stack, std::vector<int>& out) {
-  for (;;) {
-    int top = stack.back();
-    std::uint8_t in = kClassTable[code_at(items, i) & 0xFF], on = kClassTable[code_at(items, top) & 0xFF];
-    if (in == kNoClass || on == kNoClass) return false;
-    if (!is_reduce(kActions[in][on])) {
-      if (static_cast<int>(stack.size()) >= ground::kOperatorStackSize) return false;
-      stack.push_back(i);
-      return true;
-    }
-    if (code_at(items, top) == kLeftParen) {
-      if (top == kBottom) return false;
-      stack.pop_back();
-      return true;
-    }
-    out.push_back(top);
-    stack.pop_back();
-  }
-}
-
-// The postfix order of the written items, as their indexes; false when the
-// parentheses do not match or the operator stack overflows.
-bool postfix_order(ExpressionBuffers& b) {
-  b.stack.assign(1, kBottom);
-  b.order.clear();
-  for (int i = 0; i < static_cast<int>(b.written.size()); ++i) {
-    if (goes_to_output(b.written[i].code)) b.order.push_back(i);
-    else if (!convert_operator(b.written, i, b.stack, b.order)) return false;
-  }
-  while (b.stack.size() > 1) {
-    b.order.push_back(b.stack.back());
-    b.stack.pop_back();
-  }
-  return true;
+// The operators left on the stack follow the output, the top first.
+void drain(ParseState& s) {
+  for (; s.stack.size() > 1; s.stack.pop_back()) s.postfix.emplace_back().code = s.stack.back();
 }
 
 }  // namespace
@@ -193,13 +192,12 @@ codegen::Operand resolve(const Token& t) {
 
 const Expression& parse_expression(Parser& p, int terminator) {
   ExpressionBuffers& b = p.expression;
-  b.written.clear();
-  ParseState s{terminator, kStart, 1, false, b.written};
-  while (!s.ended) take_token(p, s, advance(p));
-  if (!postfix_order(b) || static_cast<int>(b.order.size()) > ground::kMaxPostfixItems)
-    fail(Diag::ExpressionTooComplex);
   b.postfix.clear();
-  for (int i : b.order) b.postfix.push_back(std::move(b.written[i]));
+  b.stack.assign(1, kBottom);
+  ParseState s{terminator, kStart, 1, false, 0, true, b.postfix, b.stack};
+  while (!s.ended) take_token(p, s, advance(p));
+  if (s.converted) drain(s);
+  if (!s.converted || static_cast<int>(b.postfix.size()) > ground::kMaxPostfixItems) fail(Diag::ExpressionTooComplex);
   return b.postfix;
 }
 

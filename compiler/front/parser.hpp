@@ -93,13 +93,12 @@ struct LoopState {
   std::array<int, ground::kLoopStackSize> numbers{};
 };
 
-// The items of the expression being read, kept from one expression to the
-// next so that reading one allocates nothing.
+// The items of the expression being read, in postfix order, and its
+// operator stack, kept from one expression to the next so that reading one
+// allocates nothing.
 struct ExpressionBuffers {
-  codegen::Expression written;  // in written order
   codegen::Expression postfix;
   std::vector<int> stack;
-  std::vector<int> order;
 };
 
 // Which top-level items the program has met: it only grows within a pass.
