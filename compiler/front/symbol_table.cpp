@@ -6,9 +6,6 @@ namespace corvel::front {
 
 namespace {
 
-// A define's value is kept as its token's code followed by its text; read as
-// a number that gives 4 for an identifier (code 52) and 0 for a number.
-constexpr long kDefineNumberOfName = 4;
 constexpr int kIdentifierCode = 52;
 bool same_name(const Symbol& s, std::string_view name, std::uint32_t hash) {
   return s.hash == hash && s.name.size() == name.size() && std::memcmp(s.name.data(), name.data(), name.size()) == 0;
@@ -27,16 +24,6 @@ Symbol& valued(Symbol& s, Kind kind, Value value) {
 }
 
 }  // namespace
-
-std::optional<long> Symbol::number() const {
-  switch (value) {
-    case Value::None: return std::nullopt;
-    case Value::Offset: return offset;
-    case Value::Define: return define_code == kIdentifierCode ? kDefineNumberOfName : 0;
-    case Value::Builtin: return builtin->number;
-  }
-  return std::nullopt;
-}
 
 std::uint32_t hash_of(std::string_view name) {
   std::uint32_t h = kHashStart;

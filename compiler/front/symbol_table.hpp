@@ -35,8 +35,18 @@ struct Symbol {
 
   bool has_value() const { return value != Value::None; }
   // The value read as a number, as labels and calls read it: the offset, a
-  // built-in's service number; none for a name without a value.
-  std::optional<long> number() const;
+  // built-in's service number; none for a name without a value. A define's
+  // value is kept as its token's code followed by its text; read as a number
+  // that gives 4 for an identifier (code 52) and 0 for a number.
+  std::optional<long> number() const {
+    switch (value) {
+      case Value::None: return std::nullopt;
+      case Value::Offset: return offset;
+      case Value::Define: return define_code == 52 ? 4 : 0;
+      case Value::Builtin: return builtin->number;
+    }
+    return std::nullopt;
+  }
 };
 
 // An entry that was declared, or null: names only read count as absent.

@@ -27,8 +27,8 @@ class AsmOut {
   void data(std::string_view text) { data_.append(text); }
   void code(std::string_view text) { code_.append(text); }
   // A line formatted from its arguments (see append_args()).
-  void data_line(const char* format, const FormatArg* args) { append_args(data_, format, args); }
-  void code_line(const char* format, const FormatArg* args) { append_args(code_, format, args); }
+  void data_line(const char* format, const FormatArg* args) { append_args(data_, formats_, format, args); }
+  void code_line(const char* format, const FormatArg* args) { append_args(code_, formats_, format, args); }
 
   // Writes the data stream, the code stream and `tail`, and closes the file.
   // False when anything was not written whole.
@@ -38,6 +38,7 @@ class AsmOut {
   std::FILE* file_ = nullptr;
   TextBuffer data_;
   TextBuffer code_;
+  FormatCache formats_;
 };
 
 }  // namespace corvel::ground

@@ -1,15 +1,12 @@
 #include "ground/format.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 #include <cstring>
 
 namespace corvel::ground {
 
 namespace {
-
-#define CORVEL_INLINE [[gnu::always_inline]] inline
 
 // Room kept ahead of the writing pointer: a number or a padding needs at most this.
 constexpr size_t kSlack = 256;
@@ -21,15 +18,6 @@ char* more_room(TextBuffer& out, char* at, size_t n) {
   return out.room(n + kSlack);
 }
 
-// One conversion of a format: its flags, width and length.
-struct Spec {
-  bool left = false;
-  bool zero = false;
-  bool is_long = false;
-  char conversion = 0;
-  size_t width = 0;
-};
-
 bool is_hand_made(char conversion) {
   switch (conversion) {
     case 'd': case 'i': case 'u': case 'x': case 'X': case 'c': case 's': case '%': return true;
@@ -39,13 +27,13 @@ bool is_hand_made(char conversion) {
 
 // Reads the spec after a '%'; returns where it ends, or null for a conversion
 // not made here.
-CORVEL_INLINE const char* read_spec(const char* p, Spec& spec) {
+const char* read_spec(const char* p, Spec& spec) {
   for (;; ++p) {
     if (*p == '-') spec.left = true;
     else if (*p == '0') spec.zero = true;
     else break;
   }
-  for (; *p >= '0' && *p <= '9'; ++p) spec.width = spec.width * 10 + static_cast<size_t>(*p - '0');
+  for (; *p >= '0' && *p <= '9'; ++p) spec.width = static_cast<std::uint16_t>(spec.width * 10 + (*p - '0'));
   if (*p == 'l') {
     spec.is_long = true;
     ++p;
@@ -54,64 +42,25 @@ CORVEL_INLINE const char* read_spec(const char* p, Spec& spec) {
   return is_hand_made(spec.conversion) ? p + 1 : nullptr;
 }
 
-// Where a format's literal text ends, and the end of its copy.
-struct Copied {
-  const char* p;
-  char* at;
-};
-
-#if defined(__SANITIZE_ADDRESS__)
-#define CORVEL_WORD_COPY 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define CORVEL_WORD_COPY 0
-#endif
-#endif
-#ifndef CORVEL_WORD_COPY
-#define CORVEL_WORD_COPY 1
-#endif
-
-// Copies the format's text up to its next '%' or its end, as far as `limit`.
-Copied copy_bytes(const char* p, char* at, const char* limit) {
-  for (char c = *p; c != '%' && c != 0 && at != limit; c = *++p) *at++ = c;
-  return {p, at};
-}
-
-#if CORVEL_WORD_COPY
-// The same eight bytes at a time: a word holding a 0 or a '%' byte ends the
-// copy there. A word may reach past the format's end, never past the memory
-// page it ends in; the sanitizers would report those bytes, so their builds
-// copy byte by byte.
-CORVEL_INLINE Copied copy_literal(const char* p, char* at, const char* limit) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
-  constexpr std::uint64_t kPercents = 0x2525252525252525u;
-  constexpr std::uintptr_t kPage = 4096;
-  static_assert(std::endian::native == std::endian::little, "the first byte of a word is its lowest");
-  while (limit - at >= 8 && (reinterpret_cast<std::uintptr_t>(p) & (kPage - 1)) <= kPage - 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    std::uint64_t x = w ^ kPercents;
-    std::uint64_t stops = (((w - kOnes) & ~w) | ((x - kOnes) & ~x)) & kHighs;
-    std::memcpy(at, &w, 8);
-    if (stops != 0) {
-      int n = std::countr_zero(stops) / 8;  // the first stop is exact; later ones may not be
-      return {p + n, at + n};
-    }
-    p += 8;
-    at += 8;
-  }
-  return copy_bytes(p, at, limit);
-}
-#else
-CORVEL_INLINE Copied copy_literal(const char* p, char* at, const char* limit) { return copy_bytes(p, at, limit); }
-#endif
-
-// The digits of `value`, written backwards to end at `end`; returns where they begin.
+// The digits of `value`, written backwards to end at `end`, two at a time;
+// returns where they begin.
 char* write_decimal(char* end, unsigned long value) {
-  do {
-    *--end = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
+  constexpr const char* kPairs =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  while (value >= 100) {
+    const char* pair = kPairs + 2 * (value % 100);
+    value /= 100;
+    *--end = pair[1];
+    *--end = pair[0];
+  }
+  if (value >= 10) {
+    *--end = kPairs[2 * value + 1];
+    *--end = kPairs[2 * value];
+  } else {
+    *--end = static_cast<char>('0' + value);
+  }
   return end;
 }
 
@@ -193,32 +142,93 @@ char* put_arg(TextBuffer& out, char* at, const Spec& spec, const FormatArg*& arg
   }
 }
 
+// Copies a piece's literal text, sixteen bytes at a time: the padding after
+// it in the cache and the room asked for let the last copy run over.
+char* copy_piece(TextBuffer& out, char* at, const char* text, size_t size) {
+  if (static_cast<size_t>(out.limit() - at) < size + FormatCache::kPadding) at = more_room(out, at, size);
+  for (size_t i = 0; i < size; i += FormatCache::kPadding) std::memcpy(at + i, text + i, FormatCache::kPadding);
+  return at + size;
+}
+
+size_t slot_of(const char* format, size_t mask) {
+  auto key = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(format));
+  return static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> 40) & mask;
+}
+
 }  // namespace
 
-void append_args(TextBuffer& out, const char* format, const FormatArg* args) {
-  char* at = out.room(kSlack);
-  for (const char* p = format;;) {
-    Copied c = copy_literal(p, at, out.limit());
-    p = c.p;
-    at = c.at;
-    if (*p == 0) break;
-    if (*p != '%') {  // the room ran out
-      at = more_room(out, at, 0);
-      continue;
-    }
-    Spec spec;
-    const char* next = read_spec(p + 1, spec);
-    if (!next) {
+FormatCache::FormatCache() : slots_(256), mask_(255) {}
+
+const FormatCache::Slot& FormatCache::find(const char* format) {
+  size_t i = slot_of(format, mask_);
+  while (slots_[i].format != format) {
+    if (!slots_[i].format) return add(format, i);
+    i = (i + 1) & mask_;
+  }
 #ifndef NDEBUG
-      std::abort();
+  if (checked_[slots_[i].check] != format) std::abort();  // a format that is not a literal
 #endif
-      next = p + 1;  // the '%' alone, the rest as text
-      spec = Spec{};
-      spec.conversion = '%';
-    }
-    p = next;
+  return slots_[i];
+}
+
+const FormatCache::Slot& FormatCache::add(const char* format, size_t i) {
+  Slot slot{format, static_cast<std::uint32_t>(pieces_.size()), 0, 0};
+#ifndef NDEBUG
+  slot.check = static_cast<std::uint32_t>(checked_.size());
+  checked_.emplace_back(format);
+#endif
+  for (const char* p = format;; ++slot.count) {
+    const char* end = std::strchr(p, '%');
+    if (!end) end = p + std::strlen(p);
+    Piece piece{static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(end - p), {}};
+    texts_.append(p, end).append(kPadding, '\0');
+    p = *end ? cut_spec(end, piece.spec) : end;
+    pieces_.push_back(piece);
+    if (*end == 0) break;
+  }
+  ++slot.count;
+  slots_[i] = slot;
+  if (2 * (++used_) > slots_.size()) {
+    grow();
+    return find(format);
+  }
+  return slots_[i];
+}
+
+void FormatCache::grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(2 * old.size(), Slot{});
+  mask_ = slots_.size() - 1;
+  for (const Slot& s : old) {
+    if (!s.format) continue;
+    size_t i = slot_of(s.format, mask_);
+    while (slots_[i].format) i = (i + 1) & mask_;
+    slots_[i] = s;
+  }
+}
+
+// The spec after the '%' at `percent`; returns where the text goes on. A
+// conversion not made here writes the '%' alone, the rest as text.
+const char* FormatCache::cut_spec(const char* percent, Spec& spec) {
+  const char* next = read_spec(percent + 1, spec);
+  if (next) return next;
+#ifndef NDEBUG
+  std::abort();
+#endif
+  spec = Spec{};
+  spec.conversion = '%';
+  return percent + 1;
+}
+
+void append_args(TextBuffer& out, FormatCache& cache, const char* format, const FormatArg* args) {
+  const FormatCache::Slot& slot = cache.find(format);
+  char* at = out.room(kSlack);
+  for (std::uint32_t i = slot.first; i < slot.first + slot.count; ++i) {
+    const FormatCache::Piece& piece = cache.piece(i);
+    at = copy_piece(out, at, cache.text(piece), piece.size);
+    if (piece.spec.conversion == 0) continue;
     if (static_cast<size_t>(out.limit() - at) < kSlack) at = more_room(out, at, 0);
-    at = put_arg(out, at, spec, args);
+    at = put_arg(out, at, piece.spec, args);
   }
   out.commit(at);
 }

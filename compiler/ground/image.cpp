@@ -17,16 +17,6 @@ void put_byte(Image& image, long offset, int byte) {
 
 }  // namespace
 
-void Image::lay(int byte) {
-  put_byte(*this, size, byte);
-  ++size;
-}
-
-void Image::lay_word(long value) {
-  lay(static_cast<int>((value >> 8) & 0xFF));
-  lay(static_cast<int>(value & 0xFF));
-}
-
 void Image::put_word(long offset, long value) {
   put_byte(*this, offset, static_cast<int>((value >> 8) & 0xFF));
   put_byte(*this, offset + 1, static_cast<int>(value & 0xFF));

@@ -31,10 +31,17 @@ struct Image {
   std::vector<Function> functions;
 
   // Lays a byte at the byte counter. Bytes past the capacity are dropped; the
-  // counter still advances so the size checks see it.
-  void lay(int byte);
+  // counter still advances so the size checks see it. Inline: every byte of
+  // the program passes here twice.
+  void lay(int byte) {
+    if (size >= 0 && size < kImageCapacity) bytes[size] = static_cast<std::uint8_t>(byte);
+    ++size;
+  }
   // A 16-bit word, high byte first.
-  void lay_word(long value);
+  void lay_word(long value) {
+    lay(static_cast<int>((value >> 8) & 0xFF));
+    lay(static_cast<int>(value & 0xFF));
+  }
   void put_word(long offset, long value);
   // The byte at an offset, or 0 outside the image.
   int at(long offset) const;

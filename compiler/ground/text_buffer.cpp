@@ -13,6 +13,7 @@ void TextBuffer::next_block(size_t n) {
   }
   capacity_ = std::max(kBlock, n);
   blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
+  block_ = blocks_.back().get();
   used_ = 0;
 }
 

@@ -16,11 +16,11 @@ class TextBuffer {
   // Room for `n` more bytes at the end; commit() tells where the writing ended.
   char* room(size_t n) {
     if (capacity_ - used_ < n) next_block(n);
-    return blocks_.back().get() + used_;
+    return block_ + used_;
   }
-  void commit(const char* end) { used_ = static_cast<size_t>(end - blocks_.back().get()); }
+  void commit(const char* end) { used_ = static_cast<size_t>(end - block_); }
   // The end of the room there is now.
-  char* limit() const { return blocks_.back().get() + capacity_; }
+  char* limit() const { return block_ + capacity_; }
   void append(std::string_view text);
   void push_back(char c) { *room(1) = c, ++used_; }
   void clear() { *this = TextBuffer(); }
@@ -30,6 +30,7 @@ class TextBuffer {
  private:
   void next_block(size_t n);
   std::vector<std::unique_ptr<char[]>> blocks_;
+  char* block_ = nullptr;      // the last block
   std::vector<size_t> sizes_;  // of the blocks before the last
   size_t written_ = 0;         // their sum
   size_t used_ = 0;            // of the last block
