@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "ground/asm_out.hpp"
 #include "ground/format.hpp"
@@ -42,6 +43,12 @@ inline long address_of(const Gen& g, long offset) { return g.pass == 1 ? offset 
 template <class... Args>
 void emit(Gen& g, const char* format, Args... args) {
   if (!native_output(g)) return;
+  if constexpr (sizeof...(Args) == 0) {
+    // A line without conversions is its own text: a literal's length and
+    // its search for '%' are worked out where it is written.
+    std::string_view text(format);
+    if (text.find('%') == std::string_view::npos) return g.out.code(text);
+  }
   const ground::FormatArg list[] = {ground::FormatArg(args)..., ground::FormatArg()};
   g.out.code_line(format, list);
 }
@@ -49,6 +56,10 @@ void emit(Gen& g, const char* format, Args... args) {
 template <class... Args>
 void emit_data(Gen& g, const char* format, Args... args) {
   if (!native_output(g)) return;
+  if constexpr (sizeof...(Args) == 0) {
+    std::string_view text(format);
+    if (text.find('%') == std::string_view::npos) return g.out.data(text);
+  }
   const ground::FormatArg list[] = {ground::FormatArg(args)..., ground::FormatArg()};
   g.out.data_line(format, list);
 }

@@ -221,7 +221,7 @@ CORVEL_COLD int substitute_define(Parser& p, Token& t, const Symbol& define) {
   return code;
 }
 
-int name_token(Parser& p, Token& t, std::string_view name, std::uint32_t hash) {
+[[gnu::always_inline]] inline int name_token(Parser& p, Token& t, std::string_view name, std::uint32_t hash) {
   Symbol* s = p.symbols.intern(name, hash);
   if (p.substitute_defines && s->kind == Kind::Define) [[unlikely]]
     return substitute_define(p, t, *s);

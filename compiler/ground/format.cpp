@@ -106,9 +106,12 @@ unsigned long take(const FormatArg*& args, const Spec& spec) {
   return static_cast<unsigned>(arg.number);
 }
 
+constexpr size_t kLongestNumber = 24;  // a sign and 20 digits, or 16 hex digits
+
 char* put_value(TextBuffer& out, char* at, const Spec& spec, unsigned long value) {
-  char buffer[32];
-  char* end = buffer + sizeof buffer;
+  char buffer[2 * kLongestNumber];
+  char* end = buffer + kLongestNumber;
+  std::memset(end, 0, kLongestNumber);
   char* begin;
   if (!is_signed_conversion(spec.conversion)) {
     begin = spec.conversion == 'u' ? write_decimal(end, value) : write_hex(end, value, spec.conversion == 'X');
@@ -117,7 +120,11 @@ char* put_value(TextBuffer& out, char* at, const Spec& spec, unsigned long value
     begin = write_decimal(end, number < 0 ? 0UL - value : value);
     if (number < 0) *--begin = '-';
   }
-  if (spec.width == 0) return copy_short(begin, end, at);  // the slack holds it
+  // The slack holds the digits; a copy of fixed size runs over them unseen.
+  if (spec.width == 0) {
+    std::memcpy(at, begin, kLongestNumber);
+    return at + (end - begin);
+  }
   return put_padded(out, at, spec, begin, static_cast<size_t>(end - begin), true);
 }
 

@@ -17,11 +17,6 @@ void TextBuffer::next_block(size_t n) {
   used_ = 0;
 }
 
-void TextBuffer::append(std::string_view text) {
-  std::memcpy(room(text.size()), text.data(), text.size());
-  used_ += text.size();
-}
-
 bool TextBuffer::write_to(std::FILE* file) const {
   for (size_t i = 0; i < blocks_.size(); ++i) {
     size_t n = i < sizes_.size() ? sizes_[i] : used_;

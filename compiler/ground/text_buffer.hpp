@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,11 @@ class TextBuffer {
   void commit(const char* end) { used_ = static_cast<size_t>(end - block_); }
   // The end of the room there is now.
   char* limit() const { return block_ + capacity_; }
-  void append(std::string_view text);
+  // Inline: a literal's length is known where it is written, and so is its copy.
+  void append(std::string_view text) {
+    std::memcpy(room(text.size()), text.data(), text.size());
+    used_ += text.size();
+  }
   void push_back(char c) { *room(1) = c, ++used_; }
   void clear() { *this = TextBuffer(); }
   // Writes the text to `file`; false when it was not written whole.
