@@ -40,8 +40,9 @@ inline long address_of(const Gen& g, long offset) { return g.pass == 1 ? offset 
 // width, the length l); only while native output is active. The test is
 // made here, inline: most calls come while nothing is written. The checked
 // builds stop at an argument of the wrong kind for its conversion.
+// Inline at every call, where a literal's length is known.
 template <class... Args>
-void emit(Gen& g, const char* format, Args... args) {
+[[gnu::always_inline]] inline void emit(Gen& g, const char* format, Args... args) {
   if (!native_output(g)) return;
   if constexpr (sizeof...(Args) == 0) {
     // A line without conversions is its own text: a literal's length and
@@ -54,7 +55,7 @@ void emit(Gen& g, const char* format, Args... args) {
 }
 
 template <class... Args>
-void emit_data(Gen& g, const char* format, Args... args) {
+[[gnu::always_inline]] inline void emit_data(Gen& g, const char* format, Args... args) {
   if (!native_output(g)) return;
   if constexpr (sizeof...(Args) == 0) {
     std::string_view text(format);

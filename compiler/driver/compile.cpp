@@ -1,5 +1,6 @@
 #include "driver/compile.hpp"
 
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -113,13 +114,32 @@ long resume_position(std::FILE* file) {
   return c == '\n' ? position - 1 : position;
 }
 
-// Both passes read the program from one copy of it in memory.
-std::string read_program(std::FILE* file) {
-  std::string text;
-  std::fseek(file, resume_position(file), SEEK_SET);
-  char block[16384];
-  for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) text.append(block, n);
-  return text;
+// A buffer twice as large with the program's bytes in it.
+size_t grow_program(Program& program, size_t capacity) {
+  size_t larger = 2 * capacity;
+  auto bytes = std::make_unique_for_overwrite<char[]>(larger);
+  if (program.size != 0) std::memcpy(bytes.get(), program.bytes.get(), program.size);
+  program.bytes = std::move(bytes);
+  return larger;
+}
+
+// Both passes read the program from one copy of it in memory, read straight
+// into a buffer of the file's size; a file that cannot tell its size is read
+// in growing steps.
+void read_program(std::FILE* file, Program& program) {
+  long start = resume_position(file);
+  long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) - start : -1;
+  std::fseek(file, start, SEEK_SET);
+  // One byte more, so that the end of the file is seen without growing.
+  size_t capacity = size > 0 ? static_cast<size_t>(size) + 1 : 4096;
+  program.bytes = std::make_unique_for_overwrite<char[]>(capacity);
+  program.size = 0;
+  for (;;) {
+    if (program.size == capacity) capacity = grow_program(program, capacity);
+    size_t n = std::fread(program.bytes.get() + program.size, 1, capacity - program.size, file);
+    program.size += n;
+    if (n == 0) return;
+  }
 }
 
 // The one place where a failed check becomes the compilation's failure.
@@ -155,8 +175,8 @@ void fill_reports(const Compilation& c, bool compiled, const ground::Failure& fa
 CompileResult compile(Compilation& c, const CompileRequest& request, Reports& reports) {
   reports = Reports{};
   if (set_up(c, request, reports) != kCompiled) return kSetupError;
-  c.program = read_program(request.source);
-  Source source{c.program, request.lines_before_code};
+  read_program(request.source, c.program);
+  Source source{std::string_view(c.program.bytes.get(), c.program.size), request.lines_before_code};
   ground::Failure failure{Diag::Internal, {}, {}};
   bool compiled = run_passes(c, source, failure);
   front::set_source_text(c.parser.reader, {});

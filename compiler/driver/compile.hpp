@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "codegen/gen.hpp"
@@ -30,6 +31,11 @@ struct CompileRequest {
 
 enum CompileResult { kCompiled = 0, kCompileError = -1, kSetupError = -2 };
 
+struct Program {
+  std::unique_ptr<char[]> bytes;
+  size_t size = 0;
+};
+
 struct Compilation {
   ground::Board board;
   ground::Image image;
@@ -37,7 +43,7 @@ struct Compilation {
   codegen::Gen gen{image, out};
   front::Parser parser{gen, board};
   int pass1_length = 0;  // both passes must lay the same number of bytes
-  std::string program;   // the text after [CODE], which both passes read
+  Program program;       // the text after [CODE], which both passes read
 };
 
 CompileResult compile(Compilation& c, const CompileRequest& request, Reports& reports);

@@ -87,7 +87,7 @@ void grow_item_text(size_t& length, std::string_view part) {
 codegen::Argument argument_of(const Parser& p, int code) {
   codegen::Argument arg{code, 0, {}};
   if (code == kIdentifier) arg.name = resolve(p.cur);
-  else arg.value = ground::parse_decimal(p.cur.text);
+  else arg.value = p.value;  // an integer token's
   return arg;
 }
 
@@ -170,7 +170,8 @@ void take_token(Parser& p, ParseState& s, int code) {
     s.previous = kOperator;
     take_operator(s, code);
   } else if (is_number_token(code)) {
-    new_item(s, code, ground::parse_decimal(p.cur.text));
+    // An integer token's value is the one its text reads as; a real's is its whole part.
+    new_item(s, code, code == kRealNumber ? ground::parse_decimal(p.cur.text) : p.value);
     take_operand(s, Diag::OperandAfterNumber);
   } else {
     fail(Diag::UnexpectedToken);

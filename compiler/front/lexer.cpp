@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "front/source_reader.hpp"
@@ -262,7 +263,28 @@ int lex_identifier(Parser& p, Token& t) {
   return name_token(p, t, name, hash);
 }
 
+int number_code(std::uint32_t value) { return value < 256 ? kSmallNumber : value < 65536 ? kMediumNumber : kLargeNumber; }
+
+// Decimal digits that end inside the line, before a byte that cannot go on a
+// number, are taken in one piece; anything else is read byte by byte.
+bool lex_decimal(Parser& p, Token& t) {
+  SourceReader& r = p.reader;
+  int start = r.position - 1;
+  int end = r.position;
+  while (end < r.length && is_digit(r.line[end])) ++end;
+  if (end == r.length) return false;
+  int stop = r.line[end];
+  if (is_hex_digit(stop) || stop == '.' || stop == 'x') return false;
+  std::string_view digits(reinterpret_cast<const char*>(r.line) + start, static_cast<size_t>(end - start));
+  r.position = end;
+  p.value = ground::parse_decimal(digits);
+  t.text.set(digits);
+  finish(t, number_code(p.value));
+  return true;
+}
+
 CORVEL_COLD int lex_number(Parser& p, int first, Token& t) {
+  if (lex_decimal(p, t)) return t.code;
   std::string& text = t.text.own();
   text.assign(1, static_cast<char>(first));
   int points = 0;
@@ -289,7 +311,7 @@ CORVEL_COLD int lex_number(Parser& p, int first, Token& t) {
     value = ground::parse_decimal(text);
   }
   p.value = value;
-  return finish_own(t, value < 256 ? kSmallNumber : value < 65536 ? kMediumNumber : kLargeNumber);
+  return finish_own(t, number_code(value));
 }
 
 CORVEL_COLD int lex_string(Parser& p, Token& t) {
@@ -355,6 +377,15 @@ int lex_operator(Parser& p, const OperatorRule& rule, Token& t) {
   return finish_spelled(t, rule.alone);
 }
 
+// A new line's indentation, four blanks at a time.
+void skip_indentation(SourceReader& r) {
+  constexpr std::uint32_t kFourBlanks = 0x20202020u;
+  for (std::uint32_t four; r.position + 4 <= r.length; r.position += 4) {
+    std::memcpy(&four, r.line + r.position, 4);
+    if (four != kFourBlanks) return;
+  }
+}
+
 constexpr int kGoOn = -100;  // a comment was skipped: read on
 
 CORVEL_COLD int lex_slash(Parser& p, Token& t) {
@@ -391,6 +422,7 @@ int next_token(Parser& p, Token& t) {
     r.position = at;
     if (at == r.length) {
       if (!read_line(r)) return finish(t, kEnd);
+      skip_indentation(r);
       continue;
     }
     int c = r.line[at];
