@@ -151,11 +151,15 @@ char* put_arg(TextBuffer& out, char* at, const Spec& spec, const FormatArg*& arg
 
 // Copies a piece's literal text, sixteen bytes at a time: the padding after
 // it in the cache and the room asked for let the last copy run over.
-char* copy_piece(TextBuffer& out, char* at, const char* text, size_t size) {
-  if (static_cast<size_t>(out.limit() - at) < size + FormatCache::kPadding) at = more_room(out, at, size);
-  for (size_t i = 0; i < size; i += FormatCache::kPadding) std::memcpy(at + i, text + i, FormatCache::kPadding);
+char* copy_piece(char* at, const char* text, size_t size) {
+  constexpr size_t kStep = FormatCache::kPadding;
+  std::memcpy(at, text, kStep);
+  for (size_t i = kStep; i < size; i += kStep) std::memcpy(at + i, text + i, kStep);
   return at + size;
 }
+
+// Room for what a conversion other than %s writes without a width.
+constexpr size_t kConversionRoom = 2 * kLongestNumber;
 
 size_t slot_of(const char* format, size_t mask) {
   auto key = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(format));
@@ -179,7 +183,7 @@ const FormatCache::Slot& FormatCache::find(const char* format) {
 }
 
 const FormatCache::Slot& FormatCache::add(const char* format, size_t i) {
-  Slot slot{format, static_cast<std::uint32_t>(pieces_.size()), 0, 0};
+  Slot slot{format, static_cast<std::uint32_t>(pieces_.size()), 0, 0, 0};
 #ifndef NDEBUG
   slot.check = static_cast<std::uint32_t>(checked_.size());
   checked_.emplace_back(format);
@@ -190,6 +194,7 @@ const FormatCache::Slot& FormatCache::add(const char* format, size_t i) {
     Piece piece{static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(end - p), {}};
     texts_.append(p, end).append(kPadding, '\0');
     p = *end ? cut_spec(end, piece.spec) : end;
+    slot.room += piece.size + kPadding + (piece.spec.conversion ? piece.spec.width + kConversionRoom : 0);
     pieces_.push_back(piece);
     if (*end == 0) break;
   }
@@ -227,15 +232,18 @@ const char* FormatCache::cut_spec(const char* percent, Spec& spec) {
   return percent + 1;
 }
 
+// The room for the whole line is asked for once; only a %s text, whose length
+// is not known before, asks for more as it is copied.
 void append_args(TextBuffer& out, FormatCache& cache, const char* format, const FormatArg* args) {
   const FormatCache::Slot& slot = cache.find(format);
-  char* at = out.room(kSlack);
-  for (std::uint32_t i = slot.first; i < slot.first + slot.count; ++i) {
-    const FormatCache::Piece& piece = cache.piece(i);
-    at = copy_piece(out, at, cache.text(piece), piece.size);
-    if (piece.spec.conversion == 0) continue;
-    if (static_cast<size_t>(out.limit() - at) < kSlack) at = more_room(out, at, 0);
-    at = put_arg(out, at, piece.spec, args);
+  char* at = out.room(slot.room);
+  const FormatCache::Piece* piece = &cache.piece(slot.first);
+  for (const FormatCache::Piece* last = piece + slot.count; piece != last; ++piece) {
+    at = copy_piece(at, cache.text(*piece), piece->size);
+    if (piece->spec.conversion == 0) continue;
+    at = put_arg(out, at, piece->spec, args);
+    if (piece->spec.conversion == 's' && static_cast<size_t>(out.limit() - at) < slot.room)
+      at = more_room(out, at, slot.room);
   }
   out.commit(at);
 }

@@ -57,6 +57,7 @@ class FormatCache {
   struct Slot {
     const char* format = nullptr;
     std::uint32_t first = 0, count = 0;  // its pieces
+    std::uint32_t room = 0;              // what a line takes at most, its %s texts apart
     std::uint32_t check = 0;             // its copy in the checked builds
   };
 
