@@ -42,11 +42,16 @@ struct SourceReader {
 class TokenText {
  public:
   TokenText() = default;
-  TokenText(const TokenText& other) : own_(other.own_), view_(other.owned() ? std::string_view(own_) : other.view_) {}
+  // A copy takes the other's own text only when that is what it shows.
+  TokenText(const TokenText& other) { *this = other; }
   TokenText& operator=(const TokenText& other) {
     if (this == &other) return *this;
+    if (!other.owned()) {
+      view_ = other.view_;
+      return *this;
+    }
     own_ = other.own_;
-    view_ = other.owned() ? std::string_view(own_) : other.view_;
+    view_ = own_;
     return *this;
   }
 
