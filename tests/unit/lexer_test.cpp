@@ -205,6 +205,29 @@ TEST_F(LexerTest, CutsOverlongTokensIntoAnErrorToken) {
   EXPECT_EQ(s[0].text.size(), 1023u);
 }
 
+// A number is one token wherever the reads of a long line split it, and at
+// the end of the input; what may go on a number decides where it ends.
+TEST_F(LexerTest, ReadsNumbersAcrossReadsAndAtTheEnd) {
+  auto t = lex(std::string(997, ' ') + "12345 x");
+  EXPECT_EQ(t[0].code, kMediumNumber);
+  EXPECT_EQ(t[0].text, "12345");
+  EXPECT_EQ(t[0].value, 12345u);
+  EXPECT_EQ(t[1].text, "x");
+  EXPECT_EQ(p_.reader.line_counter, 2);  // the line was read in two pieces
+  auto last = lex("\t    7");
+  EXPECT_EQ(last[0].code, kSmallNumber);
+  EXPECT_EQ(last[0].text, "7");
+  auto forms = lex("12.5 0x1F 9AB 12x 300;");
+  EXPECT_EQ(forms[0].code, kRealNumber);
+  EXPECT_EQ(forms[1].text, "31");
+  EXPECT_EQ(forms[2].text, "9AB");
+  EXPECT_EQ(forms[2].value, 9u);
+  EXPECT_EQ(forms[3].text, "12");
+  EXPECT_EQ(forms[4].text, "x");
+  EXPECT_EQ(forms[5].value, 300u);
+  EXPECT_EQ(forms[6].code, kSemicolon);
+}
+
 TEST_F(LexerTest, SubstitutesDefinesOneLevelDeep) {
   p_.symbols.add_define("N", kMediumNumber, "300");
   p_.symbols.add_define("M", kIdentifier, "N");
