@@ -1,5 +1,7 @@
 #include "codegen/layout.hpp"
 
+#include <algorithm>
+
 #include "codegen/intermediate_code.hpp"
 #include "ground/diagnostics.hpp"
 
@@ -66,6 +68,7 @@ void preset_header(Gen& g) {
   bytes[kBoardNumberByte] = static_cast<std::uint8_t>(g.board_number);
   bytes[kEntryByte] = kProgEnd;
   bytes[kEntryByte + 1] = bytes[kEntryByte + 2] = 0;
+  std::fill(bytes + kEntryByte + 3, bytes + kHeaderSize, std::uint8_t{0});
 }
 
 void start_pass(Gen& g, int pass) {

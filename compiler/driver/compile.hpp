@@ -38,7 +38,7 @@ struct Program {
 
 struct Compilation {
   ground::Board board;
-  ground::Image image;
+  ground::Image image{ground::Image::Unset{}};
   ground::AsmOut out;
   codegen::Gen gen{image, out};
   front::Parser parser{gen, board};

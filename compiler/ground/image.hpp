@@ -23,7 +23,14 @@ struct Function {
 };
 
 struct Image {
-  std::array<std::uint8_t, kImageCapacity> bytes{};
+  // An image starts all zero. A compilation's is left as it comes: its
+  // passes set the header and lay every byte up to the counter, and zeroing
+  // 30 KB would cost more than compiling a small program.
+  struct Unset {};
+  Image() : bytes() {}
+  explicit Image(Unset) {}
+
+  std::array<std::uint8_t, kImageCapacity> bytes;
   int size = 0;  // the byte counter: where the next byte is laid
   int code_start = 0;
   std::array<Frame, kMaxFrames> frames{};
