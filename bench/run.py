@@ -126,6 +126,15 @@ def median_run(args, runs, prepare=lambda: None, cwd=None, out_path=os.devnull):
 
 # --- the table ------------------------------------------------------------
 
+def shown_instructions(ins):
+    """Millions with the digits that tell rows apart; thousands below a million."""
+    if ins is None:
+        return "-"
+    if ins < 1e6:
+        return f"{ins / 1e3:,.0f} K"
+    return f"{ins / 1e6:,.2f} M" if ins < 10e6 else f"{ins / 1e6:,.1f} M"
+
+
 class Table:
     HEAD = ["program", "input", "instructions", "per unit", "median time", "MB/s", "peak memory", "output"]
 
@@ -134,7 +143,7 @@ class Table:
 
     def add(self, program, what, ins=None, per=None, seconds=None, mbs=None, peak_kb=None, check="-"):
         self.rows.append([program, what,
-                          f"{ins / 1e6:,.1f} M" if ins is not None else "-",
+                          shown_instructions(ins),
                           per or "-",
                           f"{seconds * 1000:,.1f} ms" if seconds is not None else "-",
                           f"{mbs:,.1f}" if mbs is not None else "-",
