@@ -25,21 +25,21 @@ bool is_hand_made(char conversion) {
   }
 }
 
-// Reads the spec after a '%'; returns where it ends, or null for a conversion
+// Reads the directive after a '%'; returns where it ends, or null for a conversion
 // not made here.
-const char* read_spec(const char* p, Spec& spec) {
+const char* read_directive(const char* p, Directive& directive) {
   for (;; ++p) {
-    if (*p == '-') spec.left = true;
-    else if (*p == '0') spec.zero = true;
+    if (*p == '-') directive.left = true;
+    else if (*p == '0') directive.zero = true;
     else break;
   }
-  for (; *p >= '0' && *p <= '9'; ++p) spec.width = static_cast<std::uint16_t>(spec.width * 10 + (*p - '0'));
+  for (; *p >= '0' && *p <= '9'; ++p) directive.width = static_cast<std::uint16_t>(directive.width * 10 + (*p - '0'));
   if (*p == 'l') {
-    spec.is_long = true;
+    directive.is_long = true;
     ++p;
   }
-  spec.conversion = *p;
-  return is_hand_made(spec.conversion) ? p + 1 : nullptr;
+  directive.conversion = *p;
+  return is_hand_made(directive.conversion) ? p + 1 : nullptr;
 }
 
 // The digits of `value`, written backwards to end at `end`, two at a time;
@@ -78,74 +78,76 @@ char* copy_short(const char* from, const char* to, char* at) {
   return at;
 }
 
-char* put_padded(TextBuffer& out, char* at, const Spec& spec, const char* text, size_t length, bool numeric) {
-  size_t pad = spec.width > length ? spec.width - length : 0;
+char* put_padded(TextBuffer& out, char* at, const Directive& directive, const char* text, size_t length, bool numeric) {
+  size_t pad = directive.width > length ? directive.width - length : 0;
   if (static_cast<size_t>(out.limit() - at) < length + pad) at = more_room(out, at, length + pad);
-  bool zeros = numeric && spec.zero && !spec.left;
+  bool zeros = numeric && directive.zero && !directive.left;
   size_t sign = zeros && *text == '-' ? 1 : 0;  // zeros go after a sign
   at = copy_short(text, text + sign, at);
-  if (!spec.left) at = std::fill_n(at, pad, zeros ? '0' : ' ');
+  if (!directive.left) at = std::fill_n(at, pad, zeros ? '0' : ' ');
   at = copy_short(text + sign, text + length, at);
-  if (spec.left) at = std::fill_n(at, pad, ' ');
+  if (directive.left) at = std::fill_n(at, pad, ' ');
   return at;
 }
 
 bool is_signed_conversion(char c) { return c == 'd' || c == 'i'; }
 
-// The argument's bits as printf would read them for the spec: an int or a
+// The argument's bits as printf would read them for the directive: an int or a
 // long, signed or not, or a pointer.
-unsigned long take(const FormatArg*& args, const Spec& spec) {
+unsigned long take(const FormatArg*& args, const Directive& directive) {
   const FormatArg& arg = *args++;
-  bool wants_text = spec.conversion == 's';
+  bool wants_text = directive.conversion == 's';
 #ifndef NDEBUG
   if (arg.type == FormatArg::Type::End || wants_text != (arg.type == FormatArg::Type::Text)) std::abort();
 #endif
   if (wants_text) return reinterpret_cast<std::uintptr_t>(arg.text);
-  if (spec.is_long) return static_cast<unsigned long>(arg.number);
-  if (is_signed_conversion(spec.conversion)) return static_cast<unsigned long>(static_cast<long>(static_cast<int>(arg.number)));
+  if (directive.is_long) return static_cast<unsigned long>(arg.number);
+  if (is_signed_conversion(directive.conversion))
+    return static_cast<unsigned long>(static_cast<long>(static_cast<int>(arg.number)));
   return static_cast<unsigned>(arg.number);
 }
 
 constexpr size_t kLongestNumber = 24;  // a sign and 20 digits, or 16 hex digits
 
-char* put_value(TextBuffer& out, char* at, const Spec& spec, unsigned long value) {
+char* put_value(TextBuffer& out, char* at, const Directive& directive, unsigned long value) {
   char buffer[2 * kLongestNumber];
   char* end = buffer + kLongestNumber;
   std::memset(end, 0, kLongestNumber);
   char* begin;
-  if (!is_signed_conversion(spec.conversion)) {
-    begin = spec.conversion == 'u' ? write_decimal(end, value) : write_hex(end, value, spec.conversion == 'X');
+  if (!is_signed_conversion(directive.conversion)) {
+    char c = directive.conversion;
+    begin = c == 'u' ? write_decimal(end, value) : write_hex(end, value, c == 'X');
   } else {
     long number = static_cast<long>(value);
     begin = write_decimal(end, number < 0 ? 0UL - value : value);
     if (number < 0) *--begin = '-';
   }
   // The slack holds the digits; a copy of fixed size runs over them unseen.
-  if (spec.width == 0) {
+  if (directive.width == 0) {
     std::memcpy(at, begin, kLongestNumber);
     return at + (end - begin);
   }
-  return put_padded(out, at, spec, begin, static_cast<size_t>(end - begin), true);
+  return put_padded(out, at, directive, begin, static_cast<size_t>(end - begin), true);
 }
 
 // A string without a width is copied as it is read.
-char* put_string(TextBuffer& out, char* at, const Spec& spec, const char* text) {
+char* put_string(TextBuffer& out, char* at, const Directive& directive, const char* text) {
   if (!text) text = "(null)";
-  if (spec.width != 0) return put_padded(out, at, spec, text, std::strlen(text), false);
+  if (directive.width != 0) return put_padded(out, at, directive, text, std::strlen(text), false);
   for (char* limit = out.limit(); *text; *at++ = *text++)
     if (at == limit) limit = (at = more_room(out, at, 1)) + kSlack;
   return at;
 }
 
-char* put_arg(TextBuffer& out, char* at, const Spec& spec, const FormatArg*& args) {
-  switch (spec.conversion) {
-    case '%': return put_padded(out, at, Spec{}, "%", 1, false);
-    case 's': return put_string(out, at, spec, reinterpret_cast<const char*>(take(args, spec)));
+char* put_arg(TextBuffer& out, char* at, const Directive& directive, const FormatArg*& args) {
+  switch (directive.conversion) {
+    case '%': return put_padded(out, at, Directive{}, "%", 1, false);
+    case 's': return put_string(out, at, directive, reinterpret_cast<const char*>(take(args, directive)));
     case 'c': {
-      char c = static_cast<char>(take(args, spec));
-      return put_padded(out, at, spec, &c, 1, false);
+      char c = static_cast<char>(take(args, directive));
+      return put_padded(out, at, directive, &c, 1, false);
     }
-    default: return put_value(out, at, spec, take(args, spec));
+    default: return put_value(out, at, directive, take(args, directive));
   }
 }
 
@@ -193,8 +195,8 @@ const FormatCache::Slot& FormatCache::add(const char* format, size_t i) {
     if (!end) end = p + std::strlen(p);
     Piece piece{static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(end - p), {}};
     texts_.append(p, end).append(kPadding, '\0');
-    p = *end ? cut_spec(end, piece.spec) : end;
-    slot.room += piece.size + kPadding + (piece.spec.conversion ? piece.spec.width + kConversionRoom : 0);
+    p = *end ? cut_directive(end, piece.directive) : end;
+    slot.room += piece.size + kPadding + (piece.directive.conversion ? piece.directive.width + kConversionRoom : 0);
     pieces_.push_back(piece);
     if (*end == 0) break;
   }
@@ -219,16 +221,16 @@ void FormatCache::grow() {
   }
 }
 
-// The spec after the '%' at `percent`; returns where the text goes on. A
+// The directive after the '%' at `percent`; returns where the text goes on. A
 // conversion not made here writes the '%' alone, the rest as text.
-const char* FormatCache::cut_spec(const char* percent, Spec& spec) {
-  const char* next = read_spec(percent + 1, spec);
+const char* FormatCache::cut_directive(const char* percent, Directive& directive) {
+  const char* next = read_directive(percent + 1, directive);
   if (next) return next;
 #ifndef NDEBUG
   std::abort();
 #endif
-  spec = Spec{};
-  spec.conversion = '%';
+  directive = Directive{};
+  directive.conversion = '%';
   return percent + 1;
 }
 
@@ -240,9 +242,9 @@ void append_args(TextBuffer& out, FormatCache& cache, const char* format, const 
   const FormatCache::Piece* piece = &cache.piece(slot.first);
   for (const FormatCache::Piece* last = piece + slot.count; piece != last; ++piece) {
     at = copy_piece(at, cache.text(*piece), piece->size);
-    if (piece->spec.conversion == 0) continue;
-    at = put_arg(out, at, piece->spec, args);
-    if (piece->spec.conversion == 's' && static_cast<size_t>(out.limit() - at) < slot.room)
+    if (piece->directive.conversion == 0) continue;
+    at = put_arg(out, at, piece->directive, args);
+    if (piece->directive.conversion == 's' && static_cast<size_t>(out.limit() - at) < slot.room)
       at = more_room(out, at, slot.room);
   }
   out.commit(at);

@@ -31,7 +31,7 @@ struct FormatArg {
 };
 
 // One conversion of a format: its flags, width and length; conversion 0 for none.
-struct Spec {
+struct Directive {
   bool left = false;
   bool zero = false;
   bool is_long = false;
@@ -52,7 +52,7 @@ class FormatCache {
   struct Piece {
     std::uint32_t text;  // where it lies in the cache's texts
     std::uint32_t size;
-    Spec spec;
+    Directive directive;
   };
   struct Slot {
     const char* format = nullptr;
@@ -69,7 +69,7 @@ class FormatCache {
  private:
   const Slot& add(const char* format, size_t i);
   void grow();
-  static const char* cut_spec(const char* percent, Spec& spec);
+  static const char* cut_directive(const char* percent, Directive& directive);
 
   std::vector<Slot> slots_;  // open addressing, at most half full
   size_t mask_;
