@@ -79,41 +79,32 @@ std::vector<Block> blocks_of(const fs::path& guide) {
   return blocks;
 }
 
-// What a run printed, CP932 shown as UTF-8; a byte that is no CP932 stays as it is.
-std::string utf8_of(const std::string& cp932) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return cp932;
+// `text` from one encoding into another. A byte that cannot be converted is
+// kept as it is, or ends the text when `keep_bad` is false.
+std::string converted(const std::string& text, const char* to, const char* from, bool keep_bad) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
   std::string out;
-  char* in = const_cast<char*>(cp932.data());
-  size_t left = cp932.size();
+  char* in = const_cast<char*>(text.data());
+  size_t left = text.size();
   while (left > 0) {
     char buffer[256];
-    char* to = buffer;
+    char* to_at = buffer;
     size_t room = sizeof buffer;
-    size_t r = iconv(cd, &in, &left, &to, &room);
-    out.append(buffer, static_cast<size_t>(to - buffer));
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) out.push_back(*in++), --left;
+    size_t r = iconv(cd, &in, &left, &to_at, &room);
+    out.append(buffer, static_cast<size_t>(to_at - buffer));
+    if (r != static_cast<size_t>(-1) || errno == E2BIG) continue;
+    if (!keep_bad) break;
+    out.push_back(*in++), --left;
   }
   iconv_close(cd);
   return out;
 }
 
-std::string cp932_of(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  std::string out;
-  char* in = const_cast<char*>(utf8.data());
-  size_t left = utf8.size();
-  while (left > 0) {
-    char buffer[256];
-    char* to = buffer;
-    size_t room = sizeof buffer;
-    size_t r = iconv(cd, &in, &left, &to, &room);
-    out.append(buffer, static_cast<size_t>(to - buffer));
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) break;
-  }
-  iconv_close(cd);
-  return out;
-}
+// What a run printed, CP932 shown as UTF-8.
+std::string utf8_of(const std::string& cp932) { return converted(cp932, "UTF-8", "CP932", true); }
+
+std::string cp932_of(const std::string& utf8) { return converted(utf8, "CP932", "UTF-8", false); }
 
 struct Run {
   int status = -1;
