@@ -1,15 +1,8 @@
 #include "front/symbol_table.hpp"
 
-#include <cstring>
-
 namespace corvel::front {
 
 namespace {
-
-constexpr int kIdentifierCode = 52;
-bool same_name(const Symbol& s, std::string_view name, std::uint32_t hash) {
-  return s.hash == hash && s.name.size() == name.size() && std::memcmp(s.name.data(), name.data(), name.size()) == 0;
-}
 
 // Clears the value and sets the kind; the name stays.
 Symbol& valued(Symbol& s, Kind kind, Value value) {
@@ -29,13 +22,6 @@ std::uint32_t hash_of(std::string_view name) {
   std::uint32_t h = kHashStart;
   for (char c : name) h = hash_step(h, static_cast<unsigned char>(c));
   return h;
-}
-
-// The slot that holds the name, or the empty slot where it would go.
-size_t SymbolTable::slot_of(std::string_view name, std::uint32_t hash) const {
-  size_t i = hash & mask_;
-  while (slots_[i] && !same_name(*slots_[i], name, hash)) i = (i + 1) & mask_;
-  return i;
 }
 
 void SymbolTable::grow() {
@@ -83,7 +69,7 @@ void SymbolTable::set_define(Symbol& s, int code, std::string_view text) {
   s.define_code = code;
   s.define_text = std::string(text);
   // Interned after the define itself, which may be its own value.
-  if (code == kIdentifierCode) s.define_name = intern(text);
+  if (code == codegen::kName) s.define_name = intern(text);
 }
 
 }  // namespace corvel::front

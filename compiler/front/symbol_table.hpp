@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "codegen/builtin_table.hpp"
+#include "codegen/items.hpp"
 #include "ground/kinds.hpp"
 
 namespace corvel::front {
@@ -37,12 +38,13 @@ struct Symbol {
   // The value read as a number, as labels and calls read it: the offset, a
   // built-in's service number; none for a name without a value. A define's
   // value is kept as its token's code followed by its text; read as a number
-  // that gives 4 for an identifier (code 52) and 0 for a number.
+  // that gives 4 for a name and 0 for a number.
   std::optional<long> number() const {
+    constexpr long kDefineNumberOfName = 4;
     switch (value) {
       case Value::None: return std::nullopt;
       case Value::Offset: return offset;
-      case Value::Define: return define_code == 52 ? 4 : 0;
+      case Value::Define: return define_code == codegen::kName ? kDefineNumberOfName : 0;
       case Value::Builtin: return builtin->number;
     }
     return std::nullopt;
@@ -74,10 +76,8 @@ class SymbolTable {
   Symbol* intern(std::string_view name) { return intern(name, hash_of(name)); }
   // The same with the name's hash_of() at hand.
   Symbol* intern(std::string_view name, std::uint32_t hash) {
-    size_t i = hash & mask_;
-    for (Symbol* s; (s = slots_[i]) != nullptr; i = (i + 1) & mask_)
-      if (s->hash == hash && same_text(s->name, name)) return s;
-    return add(name, hash);
+    Symbol* s = slots_[slot_of(name, hash)];
+    return s ? s : add(name, hash);
   }
   // A declared entry, or null.
   const Symbol* find(std::string_view name) const;
@@ -94,7 +94,13 @@ class SymbolTable {
   void set_define(Symbol& s, int code, std::string_view text);
 
  private:
-  size_t slot_of(std::string_view name, std::uint32_t hash) const;
+  // The slot that holds the name, or the empty slot where it would go.
+  size_t slot_of(std::string_view name, std::uint32_t hash) const {
+    size_t i = hash & mask_;
+    for (const Symbol* s; (s = slots_[i]) != nullptr; i = (i + 1) & mask_)
+      if (s->hash == hash && same_text(s->name, name)) break;
+    return i;
+  }
   Symbol* add(std::string_view name, std::uint32_t hash);
   void grow();
 
